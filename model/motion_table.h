@@ -1,0 +1,67 @@
+// A figure's animation: up to kMaxChannels named channels of kMaxFrames values each, in one
+// fixed-size allocation so that reading and writing a value is plain indexing.
+#pragma once
+
+#include <cstdint>
+
+struct tagStandardFile;
+
+// The table's capacity: 128 channels of 256 frames.
+constexpr int kMaxChannels = 128;
+constexpr int kMaxFrames = 256;
+// A channel name with its terminator: names are cut to 31 characters.
+constexpr int kChannelNameSize = 32;
+
+// What a channel drives. Names in files are matched without regard to letter case.
+enum ChannelType : int32_t {
+    kChannelNone = 0,
+    kChannelXPosition = 1,
+    kChannelYPosition = 2,
+    kChannelZPosition = 3,
+    kChannelXRotation = 4,
+    kChannelYRotation = 5,
+    kChannelZRotation = 6,
+};
+
+// The type a channel name stands for; kChannelNone for any other name.
+ChannelType channelTypeForName(const char* name);
+
+struct MotionChannel {
+    char name[kChannelNameSize];  // as it stood in the file
+    double values[kMaxFrames];    // one per frame; all 0.0 once the channel is declared
+    ChannelType type;
+};
+
+class MotionTable {
+public:
+    // Allocates a table reading from source (not owned) with all counts 0; null on failure.
+    // The caller deletes it.
+    static MotionTable* create(tagStandardFile* source);
+
+    int channelCount() const { return channelCount_; }
+    // The type of channel i; kChannelNone at or beyond channelCount.
+    ChannelType channelType(int i) const;
+    // The value of a channel at a frame, the frame clamped to the frames held; 0.0 for a channel
+    // or frame outside the table.
+    double value(int channel, int frame) const;
+    // Stores a value, growing frameCount to include the frame; 0 for a channel or frame outside
+    // the table, which changes nothing.
+    int setValue(int channel, int frame, double v);
+
+    // Declares the next channel: sets its name (cut to 31 characters) and type, zeroes its
+    // values and returns its index; -1 when the table is full.
+    int declareChannel(const char* name);
+
+    tagStandardFile* source;  // the file being read; only meaningful while it is read
+    MotionChannel channels[kMaxChannels];
+
+private:
+    int32_t channelCount_;  // channels 0 to channelCount_-1 are declared
+
+public:
+    uint32_t frameCount;  // 0 to kMaxFrames
+    int32_t mapCount;     // MAP lines read; a figure with any is drawn as line segments
+
+private:
+    explicit MotionTable(tagStandardFile* file);
+};
