@@ -45,7 +45,8 @@ State& state() {
 
 SceneObject* mutableObject(int handle) {
     auto& objects = state().scene.objects;
-    if (handle < 1 || static_cast<size_t>(handle) > objects.size()) return nullptr;
+    if (handle < 1 || static_cast<size_t>(handle) > objects.size())
+        return nullptr;
     return &objects[handle - 1];
 }
 
@@ -58,7 +59,8 @@ PiHostValue storeValue(const HostValue& value) {
 }
 
 const HostValue* lookupValue(PiHostValue value) {
-    if (value < 1 || value > kHostValueSlots) return nullptr;
+    if (value < 1 || value > kHostValueSlots)
+        return nullptr;
     return &state().values[value - 1];
 }
 
@@ -76,7 +78,8 @@ int addObject(const std::string& name, int type) {
 
 size_t SceneObject::count(int kind) const {
     size_t n = 0;
-    for (const GeometryItem& item : geometry) n += item.kind == kind;
+    for (const GeometryItem& item : geometry)
+        n += item.kind == kind;
     return n;
 }
 
@@ -87,13 +90,18 @@ void resetScene() {
     s.echoErrors = echo;
 }
 
-const Scene& scene() { return state().scene; }
+const Scene& scene() {
+    return state().scene;
+}
 
-const SceneObject* object(int handle) { return mutableObject(handle); }
+const SceneObject* object(int handle) {
+    return mutableObject(handle);
+}
 
 const SceneObject* objectNamed(const std::string& name) {
     for (const SceneObject& object : state().scene.objects)
-        if (object.name == name) return &object;
+        if (object.name == name)
+            return &object;
     return nullptr;
 }
 
@@ -104,11 +112,14 @@ void setFaults(const Faults& faults) {
     s.putGeometryCalls = 0;
 }
 
-void setEchoErrors(bool echo) { state().echoErrors = echo; }
+void setEchoErrors(bool echo) {
+    state().echoErrors = echo;
+}
 
 bool propertyInt(const char* name, int* value) {
     const PluginProperty* entry = state().scene.propertyBlock;
-    if (entry == nullptr || name == nullptr) return false;
+    if (entry == nullptr || name == nullptr)
+        return false;
     for (; entry->name[0] != '\0'; ++entry) {
         if (std::strncmp(entry->name, name, sizeof entry->name) == 0) {
             std::memcpy(value, entry->value, sizeof *value);
@@ -132,8 +143,8 @@ int piLibInit(intptr_t a, intptr_t b, const PiCommand* table, int flags) {
     scene.libInitFlags = flags;
     scene.commands.clear();
     for (const PiCommand* row = table; row != nullptr && row->category != nullptr; ++row)
-        scene.commands.push_back({row->category, row->entry ? row->entry : "",
-                                  row->label ? row->label : ""});
+        scene.commands.push_back(
+            {row->category, row->entry ? row->entry : "", row->label ? row->label : ""});
     return 1;
 }
 
@@ -153,14 +164,16 @@ int piSetLocalPluginProperty(uintptr_t target, PluginProperty* block) {
 int piCreateObject(const char* name, int type) {
     standin::State& s = state();
     ++s.createObjectCalls;
-    if (s.faults.createObjectFailsFrom != 0 && s.createObjectCalls >= s.faults.createObjectFailsFrom)
+    if (s.faults.createObjectFailsFrom != 0 &&
+        s.createObjectCalls >= s.faults.createObjectFailsFrom)
         return -1;
     return standin::addObject(name ? name : "", type);
 }
 
 int piBind(int handle, const char* label) {
     standin::SceneObject* object = standin::mutableObject(handle);
-    if (object == nullptr) return 0;
+    if (object == nullptr)
+        return 0;
     object->boundLabel = label ? label : "";
     return 1;
 }
@@ -168,15 +181,18 @@ int piBind(int handle, const char* label) {
 int piSetObjectProperty(int handle, int property, PiHostValue value) {
     standin::SceneObject* object = standin::mutableObject(handle);
     const standin::HostValue* v = standin::lookupValue(value);
-    if (object == nullptr || v == nullptr) return 0;
+    if (object == nullptr || v == nullptr)
+        return 0;
     switch (property) {
         case host::kLabelProperty:
-            if (v->kind != standin::HostValue::kText) return 0;
+            if (v->kind != standin::HostValue::kText)
+                return 0;
             object->labelText = v->text;
             return 1;
         case host::kRotationProperty:
         case host::kPositionProperty:
-            if (v->kind != standin::HostValue::kPoint) return 0;
+            if (v->kind != standin::HostValue::kPoint)
+                return 0;
             if (property == host::kRotationProperty) {
                 object->rotation = v->point;
                 object->hasRotation = true;
@@ -200,7 +216,8 @@ PiHostValue piReturnBdVarPtr(const char* text) {
 PiHostValue piReturnBdVarPnt(const PiPoint* point) {
     standin::HostValue v;
     v.kind = standin::HostValue::kPoint;
-    if (point != nullptr) v.point = *point;
+    if (point != nullptr)
+        v.point = *point;
     return standin::storeValue(v);
 }
 
@@ -213,29 +230,34 @@ PiHostValue piReturnBdVarInt(int value) {
 
 int piRebuildObject(int handle, int) {
     standin::SceneObject* object = standin::mutableObject(handle);
-    if (object == nullptr) return 0;
+    if (object == nullptr)
+        return 0;
     ++object->rebuildCount;
     return 1;
 }
 
 int piFindObject(const char* name) {
-    if (name == nullptr) return -1;
+    if (name == nullptr)
+        return -1;
     const standin::SceneObject* object = standin::objectNamed(name);
     return object ? object->handle : -1;
 }
 
 int piSetObjectData(int handle, void* data) {
     standin::SceneObject* object = standin::mutableObject(handle);
-    if (object == nullptr) return 0;
+    if (object == nullptr)
+        return 0;
     object->data = data;
     return 1;
 }
 
 int piGetObjectData(int handle, void** data) {
     ++state().scene.getObjectDataCalls;
-    if (state().faults.getObjectDataFails) return 0;
+    if (state().faults.getObjectDataFails)
+        return 0;
     standin::SceneObject* object = standin::mutableObject(handle);
-    if (object == nullptr || data == nullptr) return 0;
+    if (object == nullptr || data == nullptr)
+        return 0;
     *data = object->data;
     return 1;
 }
@@ -246,7 +268,8 @@ int piPutGeometry(int handle, int kind, const PiPoint* points) {
     if (s.faults.putGeometryFailsFrom != 0 && s.putGeometryCalls >= s.faults.putGeometryFailsFrom)
         return 0;
     standin::SceneObject* object = standin::mutableObject(handle);
-    if (object == nullptr || points == nullptr || kind < 1 || kind > 3) return 0;
+    if (object == nullptr || points == nullptr || kind < 1 || kind > 3)
+        return 0;
     object->geometry.push_back({kind, static_cast<uint32_t>(object->points.size())});
     object->points.insert(object->points.end(), points, points + kind);
     return 1;
@@ -254,7 +277,8 @@ int piPutGeometry(int handle, int kind, const PiPoint* points) {
 
 int piDeleteGeometry(int handle) {
     standin::SceneObject* object = standin::mutableObject(handle);
-    if (object == nullptr) return 0;
+    if (object == nullptr)
+        return 0;
     object->geometry.clear();
     object->points.clear();
     ++object->deleteGeometryCount;
@@ -278,20 +302,24 @@ int piRedraw(void) {
 
 int piFreeObject(int handle) {
     standin::SceneObject* object = standin::mutableObject(handle);
-    if (object == nullptr) return 0;
+    if (object == nullptr)
+        return 0;
     object->released = true;
     return 1;
 }
 
 int piLoad(const char* fileName) {
     struct stat info;
-    if (fileName == nullptr || stat(fileName, &info) != 0 || !S_ISREG(info.st_mode)) return 0;
+    if (fileName == nullptr || stat(fileName, &info) != 0 || !S_ISREG(info.st_mode))
+        return 0;
     // The new object is named after the file: no folder, no last extension.
     std::string name = fileName;
     size_t slash = name.find_last_of("/\\");
-    if (slash != std::string::npos) name.erase(0, slash + 1);
+    if (slash != std::string::npos)
+        name.erase(0, slash + 1);
     size_t dot = name.find_last_of('.');
-    if (dot != std::string::npos && dot != 0) name.erase(dot);
+    if (dot != std::string::npos && dot != 0)
+        name.erase(dot);
     int handle = standin::addObject(name, host::kFigureObjectType);
     standin::mutableObject(handle)->loadedFromFile = true;
     state().scene.loadedFiles.push_back(fileName);
@@ -304,7 +332,8 @@ int piTransform(int code, const char* operation) {
 }
 
 int ErrorMessage(const char* format, ...) {
-    if (format == nullptr) return 0;
+    if (format == nullptr)
+        return 0;
     va_list args;
     va_start(args, format);
     va_list copy;
@@ -312,9 +341,11 @@ int ErrorMessage(const char* format, ...) {
     int length = std::vsnprintf(nullptr, 0, format, copy);
     va_end(copy);
     std::string text(length > 0 ? static_cast<size_t>(length) : 0, '\0');
-    if (length > 0) std::vsnprintf(&text[0], text.size() + 1, format, args);
+    if (length > 0)
+        std::vsnprintf(&text[0], text.size() + 1, format, args);
     va_end(args);
-    if (state().echoErrors) std::fprintf(stderr, "%s\n", text.c_str());
+    if (state().echoErrors)
+        std::fprintf(stderr, "%s\n", text.c_str());
     state().scene.errors.push_back(std::move(text));
     return 1;
 }
@@ -325,16 +356,19 @@ const char* AddExt(const char* path, const char* ext) {
     size_t extLength = ext ? std::strlen(ext) : 0;
     bool hasExt = result.size() >= extLength &&
                   strcasecmp(result.c_str() + result.size() - extLength, ext ? ext : "") == 0;
-    if (!hasExt) result += ext;
+    if (!hasExt)
+        result += ext;
     return result.c_str();
 }
 
 void ZeroPoint(PiPoint* point) {
-    if (point != nullptr) *point = PiPoint{0.0f, 0.0f, 0.0f};
+    if (point != nullptr)
+        *point = PiPoint{0.0f, 0.0f, 0.0f};
 }
 
 void CopyPoint(const PiPoint* from, PiPoint* to) {
-    if (from != nullptr && to != nullptr) *to = *from;
+    if (from != nullptr && to != nullptr)
+        *to = *from;
 }
 
 }  // extern "C"

@@ -64,7 +64,7 @@ struct Scene {
     const PluginProperty* propertyBlock = nullptr;  // last block given to piSetLocalPluginProperty
     uintptr_t propertyTarget = 0;
     int getObjectDataCalls = 0;
-    std::vector<std::string> loadedFiles;                  // piLoad calls that succeeded
+    std::vector<std::string> loadedFiles;                 // piLoad calls that succeeded
     std::vector<std::pair<int, std::string>> transforms;  // piTransform calls
 };
 

@@ -10,19 +10,22 @@ namespace {
 FigurePlugin* plugin = nullptr;
 
 int runCommand(int message, int argument, PluginCall* call, PluginMode mode) {
-    if (plugin == nullptr) return 0;
+    if (plugin == nullptr)
+        return 0;
     return plugin->run(message, argument, call, mode);
 }
 
 }  // namespace
 
 const PiCommand kCommandTable[] = {
-    {"BUILD", "Fig", "Figure builder"},       {"UTIL", "Fig", "Figure builder"},
+    {"BUILD", "Fig", "Figure builder"},      {"UTIL", "Fig", "Figure builder"},
     {"LOAD", "BvhLoad", "BioVision loader"}, {"LOAD", "FigLoad", "Figure loader"},
     {"SAVE", "FigSave", "Figure saver"},     {nullptr, nullptr, nullptr},
 };
 
-FigurePlugin* modulePlugin() { return plugin; }
+FigurePlugin* modulePlugin() {
+    return plugin;
+}
 
 extern "C" {
 
@@ -52,6 +55,8 @@ int BvhLoad(int message, int argument, PluginCall* call) {
     return runCommand(message, argument, call, kModeBioVisionLoader);
 }
 
-int FigSave(int, int, PluginCall*) { return 0; }
+int FigSave(int, int, PluginCall*) {
+    return 0;
+}
 
 }  // extern "C"

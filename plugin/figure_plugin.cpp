@@ -11,8 +11,9 @@ namespace {
 // until the next baseName call.
 char baseNameBuffer[kBaseNameSize];
 
-const char kAboutText[] = "Loads, builds, poses and draws articulated stick figures from .fig "
-                          "and .bvh files";
+const char kAboutText[] =
+    "Loads, builds, poses and draws articulated stick figures from .fig "
+    "and .bvh files";
 const char kBioVisionFilter[] = "BioVision (*.bvh) |*.bvh||";
 const char kFigureFilter[] = "Figure File (*.fig) |*.fig||";
 
@@ -25,13 +26,21 @@ FigurePlugin::FigurePlugin() : call(nullptr), properties(nullptr), mode(kModeBui
 
 FigurePlugin::~FigurePlugin() = default;
 
-int FigurePlugin::hasCallValue() { return call != nullptr && call->callValue != 0; }
+int FigurePlugin::hasCallValue() {
+    return call != nullptr && call->callValue != 0;
+}
 
-int FigurePlugin::hasObject() { return call != nullptr && call->objectHandle != host::kNoObject; }
+int FigurePlugin::hasObject() {
+    return call != nullptr && call->objectHandle != host::kNoObject;
+}
 
-PluginCall* FigurePlugin::callRecord() { return call; }
+PluginCall* FigurePlugin::callRecord() {
+    return call;
+}
 
-PluginPropertyBlock* FigurePlugin::propertyBlock() { return properties; }
+PluginPropertyBlock* FigurePlugin::propertyBlock() {
+    return properties;
+}
 
 int FigurePlugin::setPropertyBlock(PluginPropertyBlock* block) {
     properties = block;
@@ -39,7 +48,8 @@ int FigurePlugin::setPropertyBlock(PluginPropertyBlock* block) {
 }
 
 PluginProperty* FigurePlugin::entry(int index) {
-    if (properties == nullptr || index < 0 || index >= kPropertyCount) return nullptr;
+    if (properties == nullptr || index < 0 || index >= kPropertyCount)
+        return nullptr;
     return &properties->entries[index];
 }
 
@@ -59,15 +69,19 @@ int FigurePlugin::setPropertyInt(int index, int32_t value) {
     return 1;
 }
 
-int FigurePlugin::setPropertyLong(int index, int32_t value) { return setPropertyInt(index, value); }
+int FigurePlugin::setPropertyLong(int index, int32_t value) {
+    return setPropertyInt(index, value);
+}
 
 int FigurePlugin::setPropertyText(int index, const char* text) {
     PluginProperty* e = entry(index);
-    if (e == nullptr) return 1;
+    if (e == nullptr)
+        return 1;
     std::memset(e->value, 0, sizeof e->value);
     if (text != nullptr) {
         size_t length = std::strlen(text);
-        if (length > sizeof e->value - 1) length = sizeof e->value - 1;
+        if (length > sizeof e->value - 1)
+            length = sizeof e->value - 1;
         std::memcpy(e->value, text, length);
     }
     return 1;
@@ -80,23 +94,29 @@ unsigned char* FigurePlugin::propertyValue(int index) {
 
 int32_t FigurePlugin::propertyInt(int index) {
     int32_t value = 0;
-    if (PluginProperty* e = entry(index)) std::memcpy(&value, e->value, sizeof value);
+    if (PluginProperty* e = entry(index))
+        std::memcpy(&value, e->value, sizeof value);
     return value;
 }
 
 double FigurePlugin::propertyDouble(int index) {
     double value = 0.0;
-    if (PluginProperty* e = entry(index)) std::memcpy(&value, e->value, sizeof value);
+    if (PluginProperty* e = entry(index))
+        std::memcpy(&value, e->value, sizeof value);
     return value;
 }
 
-const char* FigurePlugin::aboutText() { return kAboutText; }
+const char* FigurePlugin::aboutText() {
+    return kAboutText;
+}
 
 const char* FigurePlugin::fileFilter() {
     return mode == kModeBioVisionLoader ? kBioVisionFilter : kFigureFilter;
 }
 
-int FigurePlugin::iconId() { return kIconId; }
+int FigurePlugin::iconId() {
+    return kIconId;
+}
 
 int FigurePlugin::handOverProperties() {
     return piSetLocalPluginProperty(call->callValue, properties ? properties->entries : nullptr);
@@ -121,7 +141,8 @@ int FigurePlugin::dispatch(int message, int) {
         case kMessageProperties:
             return hasCallValue() ? handOverProperties() : 0;
         case kMessagePose:
-            if (!hasCallValue() || !hasObject()) return 0;
+            if (!hasCallValue() || !hasObject())
+                return 0;
             poseObject(call->objectHandle, static_cast<int>(call->callValue));
             return 1;
         case kMessageIcon:
@@ -130,7 +151,8 @@ int FigurePlugin::dispatch(int message, int) {
             call->callValue = static_cast<uintptr_t>(iconId());
             return 1;
         case kMessageDiscard:
-            if (!hasObject()) return 0;
+            if (!hasObject())
+                return 0;
             discardObjectData(call->objectHandle);
             return 1;
         default:
@@ -140,27 +162,33 @@ int FigurePlugin::dispatch(int message, int) {
 
 int FigurePlugin::commandCall(int message, int argument, PluginCall* record) {
     call = record;
-    if (piLibFuncInit(message, argument, record, 1) == 0) return 0;
+    if (piLibFuncInit(message, argument, record, 1) == 0)
+        return 0;
     // Results are written into the record, so a call without one is answered with 0.
-    if (call == nullptr) return 0;
+    if (call == nullptr)
+        return 0;
     return dispatch(message, argument);
 }
 
 const char* FigurePlugin::baseName(const char* path) {
-    if (path == nullptr) path = "";
+    if (path == nullptr)
+        path = "";
     // Only the file name is kept, so the search runs over the whole path: a path longer than the
     // buffer still gives its own file name.
     const char* name = path;
     for (const char* p = path; *p != '\0'; ++p)
-        if (*p == '/' || *p == '\\') name = p + 1;
+        if (*p == '/' || *p == '\\')
+            name = p + 1;
     std::snprintf(baseNameBuffer, sizeof baseNameBuffer, "%s", name);
-    if (char* dot = std::strchr(baseNameBuffer, '.')) *dot = '\0';
+    if (char* dot = std::strchr(baseNameBuffer, '.'))
+        *dot = '\0';
     return baseNameBuffer;
 }
 
 int FigurePlugin::createObject(const char* name, const char* label) {
     int handle = piCreateObject(name, host::kFigureObjectType);
-    if (handle == host::kNoObject) return host::kNoObject;
+    if (handle == host::kNoObject)
+        return host::kNoObject;
     char labelText[kLabelSize];
     std::snprintf(labelText, sizeof labelText, "%s", label ? label : "");
     piSetObjectProperty(handle, host::kLabelProperty, piReturnBdVarPtr(labelText));
@@ -173,7 +201,9 @@ int FigurePlugin::run(int message, int argument, PluginCall* record, PluginMode 
     return commandCall(message, argument, record);
 }
 
-int FigurePlugin::limbType() { return propertyInt(kPropertyLimbType); }
+int FigurePlugin::limbType() {
+    return propertyInt(kPropertyLimbType);
+}
 
 int FigurePlugin::setLimbType(int value) {
     setPropertyInt(kPropertyLimbType, value);

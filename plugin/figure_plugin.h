@@ -38,7 +38,7 @@ constexpr int kBaseNameSize = 260;
 constexpr int kLabelSize = 80;
 
 class FigurePlugin {
-public:
+  public:
     FigurePlugin();
     virtual ~FigurePlugin();
 
@@ -97,7 +97,7 @@ public:
 
     PluginMode currentMode() const { return mode; }
 
-private:
+  private:
     // Entry index's entry; null outside the block.
     PluginProperty* entry(int index);
 

@@ -37,12 +37,12 @@ struct PluginCall {
 
 // One 128-byte entry of the module's property block, handed to the host whole.
 struct PluginProperty {
-    int32_t kind;        // always 1
-    uint8_t state;       // always 0
-    char name[35];       // NUL-terminated, rest zero
-    int32_t layout;      // always 88
-    int32_t format;      // always 3
-    uint8_t reserved[8]; // zero
+    int32_t kind;             // always 1
+    uint8_t state;            // always 0
+    char name[35];            // NUL-terminated, rest zero
+    int32_t layout;           // always 88
+    int32_t format;           // always 3
+    uint8_t reserved[8];      // zero
     unsigned char value[72];  // a 32-bit integer, a double, or NUL-terminated text; rest zero
 };
 

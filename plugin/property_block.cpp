@@ -28,4 +28,6 @@ PluginPropertyBlock propertyBlock = {{
 
 }  // namespace
 
-PluginPropertyBlock* modulePropertyBlock() { return &propertyBlock; }
+PluginPropertyBlock* modulePropertyBlock() {
+    return &propertyBlock;
+}
