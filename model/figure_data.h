@@ -1,0 +1,57 @@
+// The figure attached to one host scene object: its limb tree, its motion and how it is drawn.
+// It is created by the loader commands (or the settings sheet), attached to the object it shows
+// with piSetObjectData, and destroyed when the host discards that object's data or DeleteFigure
+// is called. Its operations are virtual so that code holding a FigureData from GetFigure (other
+// modules of the host) can reach them without linking against the module's internals.
+#pragma once
+
+#include <cstdint>
+
+#include "model/limb.h"
+#include "model/motion_table.h"
+
+class FigurePlugin;
+struct tagStandardFile;
+
+// How limbs are drawn; any other value draws nothing.
+enum SegmentStyle : int32_t {
+    kSegmentLines = 0,
+    kSegmentCylinders = 1,
+    kSegmentBalloons = 2,
+};
+
+class FigureData {
+public:
+    // A figure with no tree and no motion, made by owner; null when it cannot be allocated. The
+    // caller sets segmentStyle and deletes it (after destroy) when it is not attached.
+    static FigureData* create(FigurePlugin* owner);
+    virtual ~FigureData();
+
+    // Frees the limb tree and the motion table; the record itself is deleted by the caller.
+    virtual void destroy();
+    // The root of the limb tree; null before the first load.
+    virtual Limb* rootLimb();
+    // Reads a .fig or .bvh file into a new tree and motion and shows it in a new scene object,
+    // to which the figure is then attached. 1 on success; 0 with the reason shown to the user.
+    virtual int load(const char* path, int isBioVision);
+    // Poses the figure at a frame of its motion in the given object. Always 0.
+    virtual int pose(int objectHandle, int frame);
+    // Writes the figure as a .fig file (the extension is added); 1 on success, 0 with the reason
+    // shown to the user.
+    virtual int save(const char* path);
+
+    Limb* root;                   // owned; null before the first load
+    tagStandardFile* outputFile;  // the file being written during save; meaningless otherwise
+    int32_t segmentStyle;         // a SegmentStyle
+    int32_t depth;                // nesting depth of the limb being written, for indentation
+    MotionTable* motion;          // owned; null before the first load
+    FigurePlugin* owner;          // names and creates the scene object
+    // The scene object this figure is attached to, -1 for none. A second load detaches the
+    // figure from its earlier object first, so that only one object ever owns it.
+    int32_t attachedObject;
+
+private:
+    explicit FigureData(FigurePlugin* owner);
+    // Writes one limb's block and its live children's blocks at the current depth; 0 for none.
+    int writeLimb(const Limb* limb, int isRoot);
+};
