@@ -11,6 +11,10 @@ constexpr int kMaxChildren = 32;
 // Name fields with their terminators: 15-character limb names, 43-character map names.
 constexpr int kLimbNameSize = 16;
 constexpr int kMapNameSize = 44;
+// A limb lies at most this many levels below its root. Far beyond any real skeleton, and shallow
+// enough that walks recursing once per level (finding, drawing, writing, listing) stay well
+// within the stack; the reader reads deeper blocks in step but makes no limb for them.
+constexpr int kMaxLimbDepth = 1000;
 
 struct Limb {
     Limb* children[kMaxChildren];  // slots 0 to childCount-1 are used, in the order added
@@ -49,9 +53,11 @@ Limb* addChild(Limb* parent);
 int setName(Limb* limb, const char* name);
 // Pre-order search below and including start, deleted limbs included. With a name: the first
 // limb of that name (letter case ignored). Without: the first limb whose firstChannel is at least
-// channelIndex. Null when nothing matches or start is null.
+// channelIndex. Null when nothing matches or start is null. Recurses once per level, so the tree
+// must be no deeper than kMaxLimbDepth.
 Limb* findLimb(Limb* start, const char* name, uint32_t channelIndex);
-// Frees the subtree bottom-up, releasing each associated host object. Always 1.
+// Frees the subtree bottom-up, releasing each associated host object. Always 1. Walks without
+// recursion or allocation, so a tree of any depth is freed.
 int freeTree(Limb* limb);
 // Copies a map name into the limb, cut to 43 characters.
 void setMapName(Limb* limb, const char* mapName);
