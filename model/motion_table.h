@@ -51,6 +51,13 @@ public:
     // Declares the next channel: sets its name (cut to 31 characters) and type, zeroes its
     // values and returns its index; -1 when the table is full.
     int declareChannel(const char* name);
+    // Counts columns of the motion section that belong to channels the table refused, so that
+    // the values of later channels still come from their own columns. Negative counts add none.
+    void skipColumns(int count);
+    // Columns of the motion section the file declared, refused channels included.
+    int columnCount() const { return columnCount_; }
+    // The motion-section column channel i takes its values from; -1 at or beyond channelCount.
+    int channelColumn(int i) const;
 
     tagStandardFile* source;  // the file being read; only meaningful while it is read
     MotionChannel channels[kMaxChannels];
@@ -64,4 +71,7 @@ public:
 
 private:
     explicit MotionTable(tagStandardFile* file);
+
+    int32_t columnCount_;                   // channelCount_, plus the columns of refused ones
+    int32_t channelColumns_[kMaxChannels];  // the column of each declared channel, increasing
 };
