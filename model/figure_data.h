@@ -21,7 +21,7 @@ enum SegmentStyle : int32_t {
 };
 
 class FigureData {
-public:
+  public:
     // A figure with no tree and no motion, made by owner; null when it cannot be allocated. The
     // caller sets segmentStyle and deletes it (after destroy) when it is not attached.
     static FigureData* create(FigurePlugin* owner);
@@ -50,8 +50,16 @@ public:
     // figure from its earlier object first, so that only one object ever owns it.
     int32_t attachedObject;
 
-private:
+  private:
     explicit FigureData(FigurePlugin* owner);
-    // Writes one limb's block and its live children's blocks at the current depth; 0 for none.
+    // Writes one limb's block and its live children's blocks at the current depth; 0 for none
+    // or when a write failed.
     int writeLimb(const Limb* limb, int isRoot);
+    // Writes the limb's CHANNELS line, if it gets one.
+    void writeChannels(const Limb* limb, int isRoot);
+
+    // Set during a save: whether limbs write the channels they declared (a figure read from a
+    // file) or the fixed layout (a figure built by hand), and whether a write has failed.
+    bool writesDeclaredChannels = false;
+    bool writeFailed = false;
 };

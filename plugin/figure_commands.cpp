@@ -1,21 +1,58 @@
 // The figure work behind the host's messages: the main action of each command, posing an
 // object's figure and discarding an object's figure data.
+#include "model/figure_data.h"
 #include "plugin/figure_plugin.h"
+
+namespace {
+
+// The figure attached to an object; null when the host has none for it or cannot say.
+FigureData* attachedFigure(int objectHandle) {
+    void* data = nullptr;
+    if (piGetObjectData(objectHandle, &data) == 0)
+        return nullptr;
+    return static_cast<FigureData*>(data);
+}
+
+}  // namespace
 
 // The settings sheet is not there yet: the message is answered as if the sheet had been closed.
 int FigurePlugin::showSettings() {
     return 1;
 }
 
-// Figures cannot be loaded yet, so no object carries figure data to pose or discard.
-int FigurePlugin::poseObject(int, int) {
+int FigurePlugin::poseObject(int objectHandle, int frame) {
+    if (FigureData* figure = attachedFigure(objectHandle))
+        figure->pose(objectHandle, frame);
     return 1;
 }
 
-int FigurePlugin::discardObjectData(int) {
+int FigurePlugin::discardObjectData(int objectHandle) {
+    // The host is discarding the data itself, so the object is not detached here.
+    if (FigureData* figure = attachedFigure(objectHandle)) {
+        figure->destroy();
+        delete figure;
+    }
     return 1;
 }
 
 int FigurePlugin::mainAction() {
-    return 0;
+    switch (mode) {
+        case kModeBuilder:
+            return showSettings();
+        case kModeFigureLoader:
+        case kModeBioVisionLoader: {
+            FigureData* figure = FigureData::create(this);
+            if (figure == nullptr)
+                return 0;
+            figure->segmentStyle = limbType();
+            const char* path = reinterpret_cast<const char*>(call->callValue);
+            if (figure->load(path, mode == kModeBioVisionLoader) == 1)
+                return 1;
+            figure->destroy();
+            delete figure;
+            return 0;
+        }
+        default:
+            return 0;
+    }
 }

@@ -53,7 +53,8 @@ TEST(ModuleExportsTest, ExportsExactlyTheExternalInterface) {
         "BvhLoad",       "StdCloseFile", "StdFlush",      "StdGetChar",  "StdGetFileHandle",
         "StdGetFilePos", "StdGetLine",   "StdGetNextArg", "StdOpenFile", "StdPutLine",
         "StdPutLineEx",  "StdReadFile",  "StdRewind",     "StdSeek",     "StdSkipToNextChar",
-        "StdWriteFile",
+        "StdWriteFile", "CreateFigure",     "DeleteFigure",  "GetFigure",      "GetFigureLimbInfo",
+        "SetFigureLimbInfo",
     };
     EXPECT_EQ(definedDynamicSymbols(FIGURE_LIBRARY_PATH), expected);
 }

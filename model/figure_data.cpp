@@ -1,0 +1,100 @@
+// Creating, destroying and loading the figure attached to a scene object.
+#include "model/figure_data.h"
+
+#include <new>
+
+#include "drawing/figure_pose.h"
+#include "drawing/figure_renderer.h"
+#include "hierarchy/hierarchy_reader.h"
+#include "hierarchy/std_file.h"
+#include "plugin/figure_plugin.h"
+#include "plugin/host_library.h"
+
+namespace {
+
+// The label, and command, every loaded figure's scene object is bound to.
+const char kBuilderLabel[] = "Figure builder";
+
+}  // namespace
+
+FigureData::FigureData(FigurePlugin* plugin)
+    : root(nullptr),
+      outputFile(nullptr),
+      segmentStyle(kSegmentLines),
+      depth(0),
+      motion(nullptr),
+      owner(plugin),
+      attachedObject(host::kNoObject) {}
+
+FigureData::~FigureData() = default;
+
+FigureData* FigureData::create(FigurePlugin* owner) {
+    return new (std::nothrow) FigureData(owner);
+}
+
+void FigureData::destroy() {
+    if (root != nullptr)
+        freeTree(root);
+    root = nullptr;
+    delete motion;
+    motion = nullptr;
+}
+
+Limb* FigureData::rootLimb() {
+    return root;
+}
+
+int FigureData::load(const char* path, int isBioVision) {
+    PiPoint position;
+    ZeroPoint(&position);
+    if (root != nullptr) {
+        freeTree(root);
+        root = nullptr;
+    }
+    root = newLimb();
+    if (root == nullptr)
+        return 0;
+
+    const char* fileName = AddExt(path, isBioVision ? ".bvh" : ".fig");
+    tagStandardFile* file = StdOpenFile(fileName, kStdOpenRead);
+    if (file == nullptr) {
+        ErrorMessage(isBioVision ? "Unable to open BioVision data file"
+                                 : "Unable to open Figure data file");
+        return 0;
+    }
+    StdFlush(file);
+
+    delete motion;
+    motion = MotionTable::create(file);
+    if (motion == nullptr) {
+        StdCloseFile(file);
+        return 0;
+    }
+    while (parseBlock(motion, root) != 0) {
+    }
+    StdCloseFile(file);
+    motion->source = nullptr;  // the record is freed; nothing may read through it again
+
+    if (owner == nullptr)
+        return 0;
+    int object = owner->createObject(owner->baseName(path), kBuilderLabel);
+    if (object == host::kNoObject)
+        return 0;
+
+    // The earlier object would otherwise still hold this figure, and discarding both objects'
+    // data would destroy it twice.
+    if (attachedObject != host::kNoObject)
+        piSetObjectData(attachedObject, nullptr);
+    piSetObjectData(object, this);
+    attachedObject = object;
+
+    if (motion->mapCount != 0)
+        segmentStyle = kSegmentLines;
+    redrawFigure(object, root, &position, 0, segmentStyle);
+    piFreeObject(object);
+    return 1;
+}
+
+int FigureData::pose(int objectHandle, int frame) {
+    return poseFigure(objectHandle, root, motion, frame, segmentStyle);
+}
