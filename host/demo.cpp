@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "host/stand_in_host.h"
+#include "model/figure_data.h"
 
 namespace {
 
@@ -23,11 +24,47 @@ void printText(const char* what, const PluginCall& call) {
                 reinterpret_cast<const char*>(call.callValue), call.resultKind, call.resultSize);
 }
 
+// Counts the live limbs below and including limb.
+int countLimbs(const Limb* limb, int level) {
+    if (limb == nullptr || limb->deleted == 1 || level > kMaxLimbDepth) return 0;
+    int count = 1;
+    for (uint32_t i = 0; i < limb->childCount; ++i) count += countLimbs(limb->children[i], level + 1);
+    return count;
+}
+
+// Loads a BioVision file through the loader command, poses the new object at frame 30 through
+// the pose message, and prints what the scene holds.
+void loadAndPose(void* module, Entry bioVisionLoader, const char* path) {
+    auto getFigure = symbol<FigureData* (*)(int)>(module, "GetFigure");
+    size_t before = standin::scene().objects.size();
+    PluginCall call{};
+    call.objectHandle = -1;
+    call.callValue = reinterpret_cast<uintptr_t>(path);
+    int loaded = bioVisionLoader(1, 0, &call);
+    std::printf("BvhLoad of %s answered %d\n", path, loaded);
+    if (loaded != 1 || standin::scene().objects.size() <= before || getFigure == nullptr) return;
+    int handle = standin::scene().objects.back().handle;
+
+    call = PluginCall{};
+    call.objectHandle = handle;
+    call.callValue = 30;
+    std::printf("Pose at frame 30 answered %d\n", bioVisionLoader(512, 0, &call));
+
+    const standin::SceneObject* object = standin::object(handle);
+    FigureData* figure = getFigure(handle);
+    if (object == nullptr || figure == nullptr) return;
+    std::printf("  %-12s %s\n", "object", object->name.c_str());
+    std::printf("  %-12s %d\n", "limbs", countLimbs(figure->root, 0));
+    std::printf("  %-12s %d\n", "channels", figure->motion ? figure->motion->channelCount() : 0);
+    std::printf("  %-12s %u\n", "frames", figure->motion ? figure->motion->frameCount : 0u);
+    std::printf("  %-12s %zu\n", "triangles", object->count(host::kGeometryTriangle));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s MODULE.so\n", argv[0]);
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: %s MODULE.so [FIGURE.bvh]\n", argv[0]);
         return 1;
     }
     void* module = dlopen(argv[1], RTLD_NOW | RTLD_LOCAL);
@@ -71,6 +108,8 @@ int main(int argc, char** argv) {
     builder(1024, 0, &call);
     std::printf("%-28s %d (kind %d, size %d)\n", "Icon id:", static_cast<int>(call.callValue),
                 call.resultKind, call.resultSize);
+
+    if (argc == 3) loadAndPose(module, bioVisionLoader, argv[2]);
 
     std::printf("piExit answered %d\n", stop(0));
     dlclose(module);
