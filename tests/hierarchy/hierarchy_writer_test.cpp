@@ -1,0 +1,254 @@
+// Saving figures as .fig files, and reading them back.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "host/stand_in_host.h"
+#include "model/figure_data.h"
+#include "support/figure_reading.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using testing_support::FigureRead;
+using testing_support::readFile;
+using testing_support::TempDir;
+using testing_support::treeText;
+
+// A figure data that frees what the test gives it.
+struct OwnedFigure {
+    FigureData* figure = FigureData::create(nullptr);
+    ~OwnedFigure() {
+        figure->destroy();
+        delete figure;
+    }
+    FigureData* operator->() { return figure; }
+};
+
+Limb* child(Limb* parent, const char* name, float x, float y, float z) {
+    Limb* limb = addChild(parent);
+    setName(limb, name);
+    limb->offset = PiPoint{x, y, z};
+    return limb;
+}
+
+//   Hips ── Chest ── (End Site)      9 channels of motion, 2 frames
+void buildExample(OwnedFigure& f) {
+    f->root = newLimb();
+    setName(f->root, "Hips");
+    Limb* chest = child(f->root, "Chest", 0, 5.21f, 0);
+    child(chest, "x", 0, 1, 0);
+    f->motion = MotionTable::create(nullptr);
+    for (int c = 0; c < 9; ++c)
+        f->motion->declareChannel("c");
+    for (int frame = 0; frame < 2; ++frame)
+        for (int c = 0; c < 9; ++c)
+            f->motion->setValue(c, frame, frame * 10 + c + 0.5);
+}
+
+const char kExample[] =
+    "HIERARCHY\r\nROOT Hips\r\n{\r\n\tOFFSET 0 0 0\r\n"
+    "\tCHANNELS 6 Xposition Yposition Zposition Zrotation Xrotation Yrotation\r\n"
+    "\tJOINT Chest\r\n\t{\r\n\t\tOFFSET 0 5.21 0\r\n"
+    "\t\tCHANNELS 3 Zrotation Xrotation Yrotation\r\n"
+    "\t\tEnd Site\r\n\t\t{\r\n\t\t\tOFFSET 0 1 0\r\n\t\t}\r\n\t}\r\n}\r\n"
+    "MOTION\r\nFrames:     2\r\nFrame Time: 0.033333\r\n"
+    "0.5 1.5 2.5 3.5 4.5 5.5 6.5 7.5 8.5 \r\n"
+    "10.5 11.5 12.5 13.5 14.5 15.5 16.5 17.5 18.5 \r\n";
+
+class HierarchyWriterTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        standin::resetScene();
+        standin::setEchoErrors(false);
+    }
+    TempDir dir;
+};
+
+TEST_F(HierarchyWriterTest, HandBuiltFigureGetsTheFixedLayout) {
+    OwnedFigure f;
+    buildExample(f);
+    ASSERT_EQ(f->save(dir.path("example").c_str()), 1);
+    EXPECT_EQ(readFile(dir.path("example.fig")), kExample);
+}
+
+TEST_F(HierarchyWriterTest, StandardFileSavesBackByteForByte) {
+    std::string original = dir.write("in.fig", kExample);
+    FigureRead read(original);
+    ASSERT_TRUE(read.opened());
+    read.parseAll();
+    OwnedFigure f;
+    f->root = read.root();
+    f->motion = read.motion();
+    ASSERT_EQ(f->save(dir.path("out.fig").c_str()), 1);
+    f->root = nullptr;  // the reader's guard frees them
+    f->motion = nullptr;
+    EXPECT_EQ(readFile(dir.path("out.fig")), kExample);
+}
+
+TEST_F(HierarchyWriterTest, DeletedSubtreesMapLinesAndTheRoot) {
+    //   Hips (deleted, still written) ─┬─ Arm (MAP Lamp) ── End
+    //                                  └─ Leg (deleted) ── Foot
+    OwnedFigure f;
+    f->root = newLimb();
+    setName(f->root, "Hips");
+    f->root->deleted = 1;
+    Limb* arm = child(f->root, "Arm", 0.4f, -1.5f, 0);
+    setMapName(arm, "Lamp");
+    child(arm, "End", 0, 1, 0);
+    Limb* leg = child(f->root, "Leg", 0, -1, 0);
+    leg->deleted = 1;
+    child(leg, "Foot", 0, -1, 0);
+    ASSERT_EQ(f->save(dir.path("d.fig").c_str()), 1);
+    std::string text = readFile(dir.path("d.fig"));
+    EXPECT_NE(text.find("ROOT Hips"), std::string::npos);
+    EXPECT_NE(text.find("\tJOINT Arm\r\n\t{\r\n\t\tOFFSET 0.4 -1.5 0\r\n"
+                        "\t\tCHANNELS 3 Zrotation Xrotation Yrotation\r\n\t\tMAP Lamp\r\n"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(text.find("Leg"), std::string::npos);
+    EXPECT_EQ(text.find("Foot"), std::string::npos);
+    EXPECT_EQ(text.find("MOTION"), std::string::npos) << "no motion table, no motion section";
+}
+
+TEST_F(HierarchyWriterTest, LonelyRootAndEmptyFrameLines) {
+    OwnedFigure f;
+    f->root = newLimb();
+    f->motion = MotionTable::create(nullptr);
+    f->motion->setValue(0, 2, 1.0);  // three frames, no channels
+    ASSERT_EQ(f->save(dir.path("e").c_str()), 1);
+    EXPECT_EQ(readFile(dir.path("e.fig")),
+              "HIERARCHY\r\nEnd Site\r\n{\r\n\tOFFSET 0 0 0\r\n}\r\n"
+              "MOTION\r\nFrames:     3\r\nFrame Time: 0.033333\r\n\r\n\r\n\r\n");
+}
+
+TEST_F(HierarchyWriterTest, DepthStartsAtZeroForEverySave) {
+    OwnedFigure f;
+    buildExample(f);
+    f->depth = 7;
+    ASSERT_EQ(f->save(dir.path("a").c_str()), 1);
+    EXPECT_EQ(f->depth, 0);
+    f->depth = 3;
+    ASSERT_EQ(f->save(dir.path("b").c_str()), 1);
+    EXPECT_EQ(readFile(dir.path("a.fig")), readFile(dir.path("b.fig")));
+}
+
+TEST_F(HierarchyWriterTest, FailuresAreReportedWithThePathAsPassed) {
+    OwnedFigure empty;
+    EXPECT_EQ(empty->save(dir.path("none").c_str()), 0) << "no root";
+    EXPECT_TRUE(standin::scene().errors.empty());
+
+    OwnedFigure f;
+    buildExample(f);
+    std::string unreachable = dir.path("no/such/folder/walk");
+    EXPECT_EQ(f->save(unreachable.c_str()), 0);
+    ASSERT_EQ(standin::scene().errors.size(), 1u);
+    EXPECT_EQ(standin::scene().errors[0], "Unable to create Figure data file " + unreachable);
+
+    // A full disk: every write fails, and the save must not claim success.
+    EXPECT_EQ(f->save("/dev/full"), 0);
+    ASSERT_EQ(standin::scene().errors.size(), 2u);
+    EXPECT_EQ(standin::scene().errors[1], "Unable to write Figure data file /dev/full");
+}
+
+TEST_F(HierarchyWriterTest, NamesThatAreNotOneTokenAreQuoted) {
+    //   "Left Arm" ─┬─ a"b ── End
+    //               └─ (empty name) ── End
+    OwnedFigure f;
+    f->root = newLimb();
+    setName(f->root, "Left Arm");
+    Limb* quote = child(f->root, "a\"b", 0, 1, 0);
+    setMapName(quote, "my lamp, 2");
+    child(quote, "End", 0, 1, 0);
+    Limb* unnamed = child(f->root, "", 1, 0, 0);
+    child(unnamed, "End", 1, 0, 0);
+    ASSERT_EQ(f->save(dir.path("q").c_str()), 1);
+    std::string text = readFile(dir.path("q.fig"));
+    EXPECT_NE(text.find("ROOT \"Left Arm\"\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("JOINT \"a\\\"b\"\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("MAP \"my lamp, 2\"\r\n"), std::string::npos) << text;
+
+    FigureRead back(dir.path("q.fig"));
+    ASSERT_TRUE(back.opened());
+    back.parseAll();
+    EXPECT_EQ(treeText(back.root()), "Left Arm[a\"b[End],[End]]");
+    EXPECT_STREQ(back.root()->children[0]->mapName, "my lamp, 2");
+}
+
+// Reads a file, saves it, reads the save, and compares what the two reads hold.
+class RoundTripTest : public HierarchyWriterTest {
+  protected:
+    // The channels of every limb in pre-order, with their names and values at every frame.
+    static void collect(const Limb* limb, const MotionTable* motion,
+                        std::vector<std::string>* out) {
+        char line[256];
+        std::snprintf(line, sizeof line, "%s %g %g %g map=%s", limb->name, limb->offset.x,
+                      limb->offset.y, limb->offset.z, limb->mapName);
+        std::string text = line;
+        for (uint32_t c = 0; c < limb->declaredChannels; ++c) {
+            const MotionChannel& channel = motion->channels[limb->firstChannel + c];
+            text += std::string(" ") + std::to_string(channel.type);
+            for (uint32_t frame = 0; frame < motion->frameCount; ++frame) {
+                std::snprintf(line, sizeof line, ",%.6g",
+                              motion->value(static_cast<int>(limb->firstChannel + c),
+                                            static_cast<int>(frame)));
+                text += line;
+            }
+        }
+        out->push_back(text);
+        for (uint32_t i = 0; i < limb->childCount; ++i)
+            if (limb->children[i]->deleted != 1)
+                collect(limb->children[i], motion, out);
+    }
+
+    void expectRoundTrip(const std::string& path, void (*edit)(Limb* root) = nullptr) {
+        FigureRead first(path);
+        ASSERT_TRUE(first.opened());
+        first.parseAll();
+        if (edit != nullptr)
+            edit(first.root());
+        OwnedFigure f;
+        f->root = first.root();
+        f->motion = first.motion();
+        ASSERT_EQ(f->save(dir.path("round").c_str()), 1);
+        f->root = nullptr;
+        f->motion = nullptr;
+
+        FigureRead second(dir.path("round.fig"));
+        ASSERT_TRUE(second.opened());
+        second.parseAll();
+        std::vector<std::string> before, after;
+        collect(first.root(), first.motion(), &before);
+        collect(second.root(), second.motion(), &after);
+        EXPECT_EQ(before, after);
+        EXPECT_EQ(first.motion()->frameCount, second.motion()->frameCount);
+    }
+};
+
+TEST_F(RoundTripTest, HumanCaptureInBothRotationOrders) {
+    expectRoundTrip(std::string(FIGURE_SOURCE_DIR) + "/examples/human.bvh");
+}
+
+TEST_F(RoundTripTest, DeletingALimbWithChannelsKeepsTheOthersInTheirColumns) {
+    expectRoundTrip(std::string(FIGURE_SOURCE_DIR) + "/examples/human.bvh", [](Limb* root) {
+        ASSERT_GT(root->childCount, 1u);
+        root->children[1]->deleted = 1;
+    });
+}
+
+TEST_F(RoundTripTest, ChannelsOnEndSitesAndSixOnJoints) {
+    //   Hips ── Knee(6 channels) ── End(2 channels, one with an unknown name)
+    std::string path = dir.write(
+        "odd.bvh",
+        "HIERARCHY\nROOT Hips\n{\nOFFSET 0 0 0\nCHANNELS 3 Zrotation Yrotation Xrotation\n"
+        "JOINT Knee\n{\nOFFSET 0 -4 0\nCHANNELS 6 Xposition Yposition Zposition Zrotation "
+        "Yrotation Xrotation\nEnd Site\n{\nOFFSET 0 -4 0\nCHANNELS 2 Xrotation Twist\n}\n}\n}\n"
+        "MOTION\nFrames: 2\nFrame Time: 0.01\n"
+        "1 2 3 4 5 6 7 8 9 10 11\n12 13 14 15 16 17 18 19 20 21 22\n");
+    expectRoundTrip(path);
+}
+
+}  // namespace
