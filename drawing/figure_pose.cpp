@@ -1,0 +1,81 @@
+#include "drawing/figure_pose.h"
+
+#include "drawing/figure_renderer.h"
+#include "drawing/rotation_transform.h"
+
+namespace {
+
+// Degrees to radians are v * pi * (1 / 180); the factor is kept as its decimal value.
+constexpr double kPerDegree = 0.005555555555555556;
+
+void mapLimb(Limb* limb, ChannelMap* map, int depth) {
+    if (limb == nullptr)
+        return;
+    const uint64_t first = limb->firstChannel;
+    const uint64_t end = first + limb->declaredChannels;
+    for (uint64_t channel = first; channel < end && channel < kMaxChannels; ++channel) {
+        if (map->limbs[channel] == nullptr)
+            map->limbs[channel] = limb;
+    }
+    if (depth >= kMaxLimbDepth)
+        return;
+    const uint32_t count = limb->childCount <= kMaxChildren ? limb->childCount : kMaxChildren;
+    for (uint32_t slot = 0; slot < count; ++slot)
+        mapLimb(limb->children[slot], map, depth + 1);
+}
+
+}  // namespace
+
+void buildChannelMap(Limb* root, ChannelMap* map) {
+    for (Limb*& limb : map->limbs)
+        limb = nullptr;
+    mapLimb(root, map, 0);
+}
+
+int poseFigure(int object, Limb* root, const MotionTable* motion, int frame, int segmentStyle) {
+    PiPoint position{0.0f, 0.0f, 0.0f};
+    if (motion == nullptr)
+        return 0;
+    if (motion->channelCount() > 3 && motion->channelType(0) == kChannelXPosition) {
+        // The next two channels are the Y and Z positions by convention; their types are not
+        // looked at.
+        position = PiPoint{static_cast<float>(motion->value(0, frame)),
+                           static_cast<float>(motion->value(1, frame)),
+                           static_cast<float>(motion->value(2, frame))};
+    }
+    if (motion->channelCount() == 0)
+        return 0;
+
+    ChannelMap map;
+    buildChannelMap(root, &map);
+    const double pi = radiansPerHalfTurn();
+    bool applied = false;
+    for (int i = 0; i < motion->channelCount() && i < kMaxChannels; ++i) {
+        const ChannelType type = motion->channelType(i);
+        if (type <= kChannelZPosition)
+            continue;
+        Limb* limb = map.limbs[i];
+        if (limb == nullptr)
+            continue;
+        const double degrees = motion->value(i, frame);
+        applied = true;
+        const float radians = static_cast<float>(degrees * pi * kPerDegree);
+        switch (type) {
+            case kChannelXRotation:
+                limb->rotation.x = radians;
+                break;
+            case kChannelYRotation:
+                limb->rotation.y = radians;
+                break;
+            case kChannelZRotation:
+                limb->rotation.z = radians;
+                break;
+            default:
+                break;
+        }
+    }
+    if (!applied)
+        return 0;
+    redrawFigure(object, root, &position, 1, segmentStyle);
+    return 0;
+}
