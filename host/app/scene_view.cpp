@@ -1,0 +1,147 @@
+#include "host/app/scene_view.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace fighost {
+namespace {
+
+// The span shown when the geometry has no extent of its own.
+constexpr double kSpanWithoutExtent = 10.0;
+// The light falls from over the viewer's left shoulder (view coordinates, unit length), so that
+// faces turned a little left, right, up or down read differently.
+constexpr double kLightX = -0.35, kLightY = 0.5, kLightZ = 0.7921;
+
+bool finite(const PiPoint& p) {
+    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
+}
+
+}  // namespace
+
+bool parseView(const std::string& text, View* view, std::string* error) {
+    if (text == "front")
+        *view = View::kFront;
+    else if (text == "side")
+        *view = View::kSide;
+    else if (text == "top")
+        *view = View::kTop;
+    else if (text == "iso")
+        *view = View::kIso;
+    else {
+        *error = "view must be front, side, top or iso, not '" + text + "'";
+        return false;
+    }
+    return true;
+}
+
+void ViewBounds::add(const ViewPoint& p) {
+    if (empty) {
+        minX = maxX = p.x;
+        minY = maxY = p.y;
+        empty = false;
+        return;
+    }
+    minX = std::min(minX, p.x);
+    maxX = std::max(maxX, p.x);
+    minY = std::min(minY, p.y);
+    maxY = std::max(maxY, p.y);
+}
+
+void ViewBounds::add(const ViewBounds& other) {
+    if (other.empty)
+        return;
+    add(ViewPoint{other.minX, other.minY, 0});
+    add(ViewPoint{other.maxX, other.maxY, 0});
+}
+
+ViewPoint toView(View view, const PiPoint& p) {
+    double x = p.x, y = p.y, z = p.z;
+    switch (view) {
+        case View::kFront:
+            return {x, y, z};
+        case View::kSide:
+            return {-z, y, x};
+        case View::kTop:
+            return {x, -z, y};
+        case View::kIso: {
+            // The eye stands at (1, 1, 1): turn the scene 45 degrees about Y, then tilt it
+            // towards the eye about X.
+            const double c = std::sqrt(0.5);
+            double tx = c * (x - z), tz = c * (x + z);
+            const double tilt = std::atan(1.0 / std::sqrt(2.0));
+            double ct = std::cos(tilt), st = std::sin(tilt);
+            return {tx, ct * y - st * tz, st * y + ct * tz};
+        }
+    }
+    return {x, y, z};
+}
+
+std::vector<ViewItem> viewItems(const standin::SceneObject& object, View view) {
+    std::vector<ViewItem> items;
+    items.reserve(object.geometry.size());
+    for (const standin::GeometryItem& geometry : object.geometry) {
+        if (geometry.kind < 1 || geometry.kind > 3 ||
+            geometry.first + static_cast<uint32_t>(geometry.kind) > object.points.size())
+            continue;
+        ViewItem item;
+        item.kind = geometry.kind;
+        bool usable = true;
+        double depth = 0;
+        for (int k = 0; k < geometry.kind; ++k) {
+            const PiPoint& p = object.points[geometry.first + k];
+            usable = usable && finite(p);
+            item.points[k] = toView(view, p);
+            depth += item.points[k].z;
+        }
+        if (!usable)
+            continue;
+        item.depth = depth / geometry.kind;
+        if (item.kind == 3) {
+            const ViewPoint& a = item.points[0];
+            const ViewPoint& b = item.points[1];
+            const ViewPoint& c = item.points[2];
+            double ux = b.x - a.x, uy = b.y - a.y, uz = b.z - a.z;
+            double vx = c.x - a.x, vy = c.y - a.y, vz = c.z - a.z;
+            double nx = uy * vz - uz * vy, ny = uz * vx - ux * vz, nz = ux * vy - uy * vx;
+            double length = std::sqrt(nx * nx + ny * ny + nz * nz);
+            // Both sides are lit alike: the module's rings wind either way round.
+            item.facing =
+                length > 0 ? std::fabs(nx * kLightX + ny * kLightY + nz * kLightZ) / length : 0.0;
+        }
+        items.push_back(item);
+    }
+    std::stable_sort(items.begin(), items.end(),
+                     [](const ViewItem& a, const ViewItem& b) { return a.depth < b.depth; });
+    return items;
+}
+
+ViewBounds boundsOf(const std::vector<ViewItem>& items) {
+    ViewBounds bounds;
+    for (const ViewItem& item : items)
+        for (int k = 0; k < item.kind; ++k)
+            bounds.add(item.points[k]);
+    return bounds;
+}
+
+PictureFit fitPicture(const ViewBounds& bounds, int width, int height, double margin) {
+    PictureFit fit;
+    double usableWidth = std::max(1.0, width - 2 * margin);
+    double usableHeight = std::max(1.0, height - 2 * margin);
+    double centreX = 0, centreY = 0, spanX = 0, spanY = 0;
+    if (!bounds.empty) {
+        centreX = (bounds.minX + bounds.maxX) / 2;
+        centreY = (bounds.minY + bounds.maxY) / 2;
+        spanX = bounds.maxX - bounds.minX;
+        spanY = bounds.maxY - bounds.minY;
+    }
+    double scaleX = spanX > 0 ? usableWidth / spanX : INFINITY;
+    double scaleY = spanY > 0 ? usableHeight / spanY : INFINITY;
+    fit.scale = std::min(scaleX, scaleY);
+    if (!std::isfinite(fit.scale) || fit.scale <= 0)
+        fit.scale = std::min(usableWidth, usableHeight) / kSpanWithoutExtent;
+    fit.offsetX = width / 2.0 - centreX * fit.scale;
+    fit.offsetY = height / 2.0 + centreY * fit.scale;
+    return fit;
+}
+
+}  // namespace fighost
