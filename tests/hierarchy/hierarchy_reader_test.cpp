@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "host/stand_in_host.h"
 #include "support/figure_reading.h"
@@ -200,9 +201,11 @@ TEST(HierarchyReaderTest, MotionColumnsStayAlignedPastRefusedChannels) {
         for (int i = 0; i < count; ++i) {
             text += " Zrotation";
         }
-        text += " }\n";
+        text += "\n";
         columns += count;
     }
+    // The joints form one chain (a limb holds at most 32 children), closed here.
+    for (int joint = 0; joint < 48; ++joint) text += "}\n";
     text += "}\nMOTION\nFrames: " + std::to_string(kFrames) + "\nFrame Time: 0.033333\n";
     for (int f = 0; f < kFrames; ++f) {
         for (int c = 0; c < columns; ++c) {
@@ -224,7 +227,10 @@ TEST(HierarchyReaderTest, MotionColumnsStayAlignedPastRefusedChannels) {
             ASSERT_EQ(motion.value(c, f), f * 1000 + column) << "channel " << c << " frame " << f;
         }
     }
-    Limb* const* joints = file.root()->children;
+    std::vector<Limb*> joints;
+    for (Limb* limb = file.root(); limb->childCount > 0; limb = limb->children[0])
+        joints.push_back(limb->children[0]);
+    ASSERT_EQ(joints.size(), 48u);
     EXPECT_EQ(joints[39]->firstChannel, 123u);
     EXPECT_EQ(joints[40]->firstChannel, 0u);
     EXPECT_EQ(joints[40]->declaredChannels, 0u);
