@@ -149,6 +149,13 @@ void JsonWriter::point(const char* key, float x, float y, float z) {
     raw(key, "[" + item(x) + ", " + item(y) + ", " + item(z) + "]");
 }
 
+void JsonWriter::stringList(const char* key, const std::vector<std::string>& values) {
+    std::string text = "[";
+    for (size_t i = 0; i < values.size(); ++i)
+        text += (i ? ", " : "") + jsonQuoted(values[i]);
+    raw(key, text + "]");
+}
+
 std::string JsonWriter::text() const {
     return hasItems_.empty() ? out_ + "\n" : out_;
 }

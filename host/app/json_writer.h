@@ -21,6 +21,8 @@ class JsonWriter {
     void integer(const char* key, long long value);
     void boolean(const char* key, bool value);
     void null(const char* key);
+    // Texts as an array on one line.
+    void stringList(const char* key, const std::vector<std::string>& values);
     // Three floats as an array.
     void point(const char* key, float x, float y, float z);
 

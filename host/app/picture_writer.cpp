@@ -93,6 +93,9 @@ bool writePicture(const std::vector<ViewItem>& items, const PictureRequest& requ
     }
     QSvgGenerator generator;
     generator.setOutputDevice(&file);
+    // The generator states the size in millimetres; at 96 dots an inch that is the size in CSS
+    // pixels that browsers show.
+    generator.setResolution(96);
     generator.setSize(QSize(request.size, request.size));
     generator.setViewBox(QRect(0, 0, request.size, request.size));
     generator.setTitle(QString::fromStdString(request.title));

@@ -22,10 +22,7 @@ void writeLimbJson(const FigureSummary& summary, int index, const char* key, Jso
     json->point("offset", limb.offset.x, limb.offset.y, limb.offset.z);
     json->number("radius", limb.radius);
     json->integer("firstChannel", limb.firstChannel);
-    json->beginArray("channels");
-    for (const std::string& channel : limb.channels)
-        json->string(nullptr, channel);
-    json->endArray();
+    json->stringList("channels", limb.channels);
     json->string("map", limb.mapName);
     json->beginArray("children");
     for (int child : limb.children)
