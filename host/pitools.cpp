@@ -33,6 +33,10 @@ struct State {
     int createObjectCalls = 0;
     int putGeometryCalls = 0;
     bool echoErrors = true;
+    RedrawListener redrawListener = nullptr;
+    void* redrawContext = nullptr;
+    ErrorListener errorListener = nullptr;
+    void* errorContext = nullptr;
     HostValue values[kHostValueSlots];
     int nextValue = 0;
     std::string addExtResult;
@@ -85,9 +89,13 @@ size_t SceneObject::count(int kind) const {
 
 void resetScene() {
     State& s = state();
-    bool echo = s.echoErrors;
-    s = State();
-    s.echoErrors = echo;
+    State fresh;
+    fresh.echoErrors = s.echoErrors;
+    fresh.redrawListener = s.redrawListener;
+    fresh.redrawContext = s.redrawContext;
+    fresh.errorListener = s.errorListener;
+    fresh.errorContext = s.errorContext;
+    s = std::move(fresh);
 }
 
 const Scene& scene() {
@@ -114,6 +122,16 @@ void setFaults(const Faults& faults) {
 
 void setEchoErrors(bool echo) {
     state().echoErrors = echo;
+}
+
+void setRedrawListener(RedrawListener listener, void* context) {
+    state().redrawListener = listener;
+    state().redrawContext = context;
+}
+
+void setErrorListener(ErrorListener listener, void* context) {
+    state().errorListener = listener;
+    state().errorContext = context;
 }
 
 bool propertyInt(const char* name, int* value) {
@@ -297,6 +315,8 @@ int piSetSceneProperty(int property, PiHostValue value) {
 
 int piRedraw(void) {
     ++state().scene.redrawCount;
+    if (state().redrawListener != nullptr)
+        state().redrawListener(state().redrawContext);
     return 1;
 }
 
@@ -347,6 +367,8 @@ int ErrorMessage(const char* format, ...) {
     if (state().echoErrors)
         std::fprintf(stderr, "%s\n", text.c_str());
     state().scene.errors.push_back(std::move(text));
+    if (state().errorListener != nullptr)
+        state().errorListener(state().scene.errors.back(), state().errorContext);
     return 1;
 }
 

@@ -88,6 +88,12 @@ const SceneObject* objectNamed(const std::string& name);
 void setFaults(const Faults& faults);
 // Whether ErrorMessage texts are also printed to stderr (on by default).
 void setEchoErrors(bool echo);
+// A host application's hooks: called after each piRedraw, and with the text of each
+// ErrorMessage once it is recorded. Null for none; resetScene keeps them.
+using RedrawListener = void (*)(void* context);
+using ErrorListener = void (*)(const std::string& text, void* context);
+void setRedrawListener(RedrawListener listener, void* context);
+void setErrorListener(ErrorListener listener, void* context);
 // Properties of the property block handed over with piSetLocalPluginProperty, by entry name:
 // the integer in its value area. Answers false when the block or the name is missing.
 bool propertyInt(const char* name, int* value);

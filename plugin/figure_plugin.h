@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "plugin/host_library.h"
+#include "plugin/host_protocol.h"
 #include "plugin/property_block.h"
 
 // Which command entry was called last.
@@ -15,21 +16,6 @@ enum PluginMode : int32_t {
     kModeBioVisionLoader = 3,  // BvhLoad
 };
 
-// Message codes of the host, compared for equality.
-enum HostMessage : int {
-    kMessageMainAction = 1,
-    kMessageFileFilter = 8,
-    kMessageAboutText = 16,
-    kMessageSettings = 32,
-    kMessageProperties = 128,
-    kMessagePose = 512,
-    kMessageIcon = 1024,
-    kMessageDiscard = 8192,
-};
-
-// Result kinds written into a PluginCall.
-constexpr int32_t kResultText = 1;
-constexpr int32_t kResultInteger = 5;
 // The id of the module's command icon (a 32 x 32 bitmap resource).
 constexpr int kIconId = 131;
 // Size of the base-name buffer, terminator included: the longest path the platform allows.

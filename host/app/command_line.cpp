@@ -1,86 +1,99 @@
 #include "host/app/command_line.h"
 
+#include <getopt.h>
+
+#include <cstring>
+
 #include "model/motion_table.h"
 
 namespace fighost {
 namespace {
 
-const OptionSpec* findLong(const std::vector<OptionSpec>& specs, const std::string& name) {
-    for (const OptionSpec& spec : specs)
-        if (name == spec.longName)
-            return &spec;
-    return nullptr;
-}
+// getopt_long's value for --help; long-only options get kLongOnly plus their index in specs.
+constexpr int kHelp = 'h';
+constexpr int kLongOnly = 256;
 
-const OptionSpec* findShort(const std::vector<OptionSpec>& specs, char name) {
-    for (const OptionSpec& spec : specs)
-        if (spec.shortName != 0 && spec.shortName == name)
-            return &spec;
-    return nullptr;
+// The option as the user wrote it: "--name" (without any "=VALUE") or "-c".
+std::string shownOption(const char* word, int shortName) {
+    if (word != nullptr && std::strncmp(word, "--", 2) == 0)
+        return std::string(word, std::strcspn(word, "="));
+    return std::string("-") + static_cast<char>(shortName);
 }
 
 }  // namespace
 
 bool parseArguments(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs,
                     ParsedArguments* parsed, std::string* error) {
-    bool optionsEnded = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
-            parsed->operands.push_back(arg);
-            continue;
+    std::vector<option> table;
+    std::string shortNames = ":h";  // ':' first: a missing value is told apart from the unknown
+    for (size_t i = 0; i < specs.size(); ++i) {
+        const OptionSpec& spec = specs[i];
+        int value = spec.shortName != 0 ? spec.shortName : kLongOnly + static_cast<int>(i);
+        table.push_back({spec.longName, spec.takesValue ? required_argument : no_argument,
+                         nullptr, value});
+        if (spec.shortName != 0) {
+            shortNames += spec.shortName;
+            if (spec.takesValue)
+                shortNames += ':';
         }
-        if (arg == "--") {
-            optionsEnded = true;
-            continue;
+    }
+    table.push_back({"help", no_argument, nullptr, kHelp});
+    table.push_back({nullptr, 0, nullptr, 0});
+
+    // getopt_long permutes the words it is given, so it works on a copy.
+    std::vector<std::string> words = {"fighost"};
+    words.insert(words.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& word : words)
+        argv.push_back(&word[0]);
+    argv.push_back(nullptr);
+    int argc = static_cast<int>(words.size());
+
+    optind = 0;  // a full restart: every parse begins afresh
+    opterr = 0;  // refusals are ours, in one line
+    for (;;) {
+        int index = -1;
+        int got = getopt_long(argc, argv.data(), shortNames.c_str(), table.data(), &index);
+        if (got == -1)
+            break;
+        // The word that held the option: the last one read, or the one before its value.
+        const char* word = optind - 1 < argc ? argv[optind - 1] : nullptr;
+        if (optarg != nullptr && optind >= 2 && word == optarg)
+            word = argv[optind - 2];
+        if (got == ':') {
+            *error = "option '" + shownOption(word, optopt) + "' needs a value";
+            return false;
         }
-        if (arg == "--help" || arg == "-h") {
+        if (got == '?') {
+            int known = optopt >= kLongOnly ? optopt - kLongOnly : -1;
+            if (known >= 0 && static_cast<size_t>(known) < specs.size())
+                *error = "option '--" + std::string(specs[known].longName) + "' takes no value";
+            else if (optopt == 0)
+                *error = "unknown option '" + shownOption(word, 0) + "'";
+            else
+                *error = "unknown option '-" + std::string(1, static_cast<char>(optopt)) + "'";
+            return false;
+        }
+        // getopt_long takes any unambiguous abbreviation; fighost wants the whole name.
+        if (index >= 0 && word != nullptr && std::strncmp(word, "--", 2) == 0 &&
+            shownOption(word, 0) != std::string("--") + table[index].name) {
+            *error = "unknown option '" + shownOption(word, 0) + "'";
+            return false;
+        }
+        if (got == kHelp) {
             parsed->help = true;
             continue;
         }
         const OptionSpec* spec = nullptr;
-        std::string value;
-        bool hasValue = false;
-        std::string shown;
-        if (arg[1] == '-') {
-            size_t equals = arg.find('=');
-            std::string name =
-                arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
-            shown = "--" + name;
-            spec = findLong(specs, name);
-            if (equals != std::string::npos) {
-                value = arg.substr(equals + 1);
-                hasValue = true;
-            }
-            if (spec != nullptr && !spec->takesValue && hasValue) {
-                *error = "option '" + shown + "' takes no value";
-                return false;
-            }
-        } else {
-            shown = arg.substr(0, 2);
-            spec = findShort(specs, arg[1]);
-            if (spec != nullptr && arg.size() > 2) {
-                if (!spec->takesValue) {
-                    *error = "option '" + shown + "' takes no value";
-                    return false;
-                }
-                value = arg.substr(2);
-                hasValue = true;
-            }
-        }
-        if (spec == nullptr) {
-            *error = "unknown option '" + shown + "'";
-            return false;
-        }
-        if (spec->takesValue && !hasValue) {
-            if (i + 1 >= args.size()) {
-                *error = "option '" + shown + "' needs a value";
-                return false;
-            }
-            value = args[++i];
-        }
-        parsed->options[spec->longName] = value;
+        for (size_t i = 0; i < specs.size() && spec == nullptr; ++i)
+            if ((specs[i].shortName != 0 ? specs[i].shortName : kLongOnly + static_cast<int>(i)) ==
+                got)
+                spec = &specs[i];
+        if (spec != nullptr)
+            parsed->options[spec->longName] = spec->takesValue && optarg ? optarg : "";
     }
+    for (int i = optind; i < argc; ++i)
+        parsed->operands.push_back(argv[i]);
     return true;
 }
 

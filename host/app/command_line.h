@@ -1,4 +1,5 @@
-// The command line of fighost: a command word, then GNU-style options and operands in any order.
+// The command line of fighost: a command word, then GNU-style options and operands in any order,
+// read with the C library's getopt_long.
 // Long options take their value as "--name VALUE" or "--name=VALUE", short ones as "-o VALUE" or
 // "-oVALUE"; "--" ends the options.
 #pragma once

@@ -1,51 +1,32 @@
 #include "host/app/commands.h"
 
-#include <strings.h>
-#include <sys/stat.h>
+#include <dlfcn.h>
 #include <unistd.h>
 
-#include <QtCore/QDir>
-#include <QtGui/QGuiApplication>
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <memory>
 
-#include "host/app/command_line.h"
+#include "host/app/figure_loading.h"
 #include "host/app/figure_summary.h"
+#include "host/app/file_output.h"
 #include "host/app/module_session.h"
-#include "host/app/obj_writer.h"
-#include "host/app/picture_writer.h"
-#include "host/app/scene_view.h"
+#include "host/app/qt_commands.h"
 #include "host/app/summary_output.h"
 #include "model/figure_data.h"
 
 namespace fighost {
 namespace {
 
-// Picture sizes fighost accepts, in pixels a side.
-constexpr int kMinPictureSize = 16;
-constexpr int kMaxPictureSize = 8192;
-constexpr int kDefaultPictureSize = 800;
-
-const char kMainUsage[] =
-    "Usage: fighost COMMAND [OPTION]... FILE...\n"
-    "Loads stick figures with the figure module, as the modelling host does, and shows them.\n"
-    "\n"
-    "Commands:\n"
-    "  info FILE      the object's name, limb tree, channels and frames\n"
-    "  render FILE    a picture (.png, .svg) or the geometry (.obj) of the figure\n"
-    "  frames FILE    one PNG picture per frame of the figure's motion\n"
-    "  convert IN OUT save the figure as a .fig file\n"
-    "\n"
-    "'fighost COMMAND --help' describes a command and its options.\n";
-
-const char kLoaderOptions[] =
-    "      --bvh            load with the BioVision loader, whatever the extension\n"
-    "      --fig            load with the Figure loader, whatever the extension\n"
-    "      --module PATH    the module library to load (default: the one built with fighost)\n"
-    "  -h, --help           show this help and stop\n";
+// One of fighost's commands: its word, a line for the general help, its usage and options, and
+// what runs it once its arguments are parsed.
+struct Command {
+    const char* name;
+    const char* synopsis;
+    const char* summary;
+    const char* usage;
+    std::vector<OptionSpec> (*options)();
+    int (*run)(const ParsedArguments& parsed);
+};
 
 const char kInfoUsage[] =
     "Usage: fighost info FILE [--frame K] [--json]\n"
@@ -57,6 +38,15 @@ const char kInfoUsage[] =
     "                       channel values and every drawn joint position; at frame 0 the\n"
     "                       module does not pose, so the figure stays in its rest pose\n"
     "      --json           print one JSON document instead of text\n";
+
+const char kConvertUsage[] =
+    "Usage: fighost convert IN OUT\n"
+    "       fighost convert IN... -d DIR\n"
+    "Loads IN and saves the figure as OUT.fig through the figure's own save (\".fig\" is added\n"
+    "when OUT does not end with it). With -d, converts every IN into DIR, each named after its\n"
+    "input with \".fig\", goes on past a file that fails and reports each failure in one line.\n"
+    "\n"
+    "  -d, --directory DIR  the folder to write into\n";
 
 const char kRenderUsage[] =
     "Usage: fighost render FILE [--frame K] [--style S] [--view V] [--size N] -o OUT\n"
@@ -80,153 +70,49 @@ const char kFramesUsage[] =
     "      --size N         pictures are N by N pixels (default 800)\n"
     "  -o, --output DIR     the folder to write into; made when missing\n";
 
-const char kConvertUsage[] =
-    "Usage: fighost convert IN OUT\n"
-    "Loads IN and saves the figure as OUT.fig through the figure's own save (\".fig\" is added\n"
-    "when OUT does not end with it).\n"
-    "\n";
+const char kOpenUsage[] =
+    "Usage: fighost open [FILE...] [--frame K] [--style S] [--screenshot OUT.png]\n"
+    "Opens a window that plays the modelling host: menus of the module's commands, the scene,\n"
+    "its objects, frame controls and the module's Settings. Each FILE is loaded as the Load\n"
+    "menu loads it; the last one is selected and posed at frame K when given.\n"
+    "\n"
+    "      --frame K        pose the selected object at frame K (0 to 255)\n"
+    "      --style S        lines, cylinders (default) or balloons for the figures loaded\n"
+    "      --screenshot OUT.png\n"
+    "                       show the window, write a picture of it to OUT.png and quit\n";
 
-int fail(const std::string& message) {
-    std::fprintf(stderr, "fighost: %s\n", message.c_str());
-    return 1;
+std::vector<OptionSpec> renderOptions() {
+    return withLoaderOptions({{"style", 0, true},
+                              {"view", 0, true},
+                              {"size", 0, true},
+                              {"output", 'o', true},
+                              {"frame", 0, true}});
 }
 
-// What every command shares: the loader, the module, the loaded object.
-struct LoadRequest {
-    std::string path;
-    const char* loader = kFigureLoader;
-    std::string modulePath;
-    int style = kSegmentCylinders;
-};
-
-std::vector<OptionSpec> withLoaderOptions(std::vector<OptionSpec> specs) {
-    specs.push_back({"bvh", 0, false});
-    specs.push_back({"fig", 0, false});
-    specs.push_back({"module", 0, true});
-    return specs;
+std::vector<OptionSpec> framesOptions() {
+    return withLoaderOptions(
+        {{"style", 0, true}, {"view", 0, true}, {"size", 0, true}, {"output", 'o', true}});
 }
 
-bool endsWith(const std::string& text, const char* suffix) {
-    size_t length = std::strlen(suffix);
-    return text.size() >= length && strcasecmp(text.c_str() + text.size() - length, suffix) == 0;
+std::vector<OptionSpec> openOptions() {
+    return withLoaderOptions({{"frame", 0, true}, {"style", 0, true}, {"screenshot", 0, true}});
 }
 
-// Fills the loader and module of request from the options; false with a reason.
-bool chooseLoader(const ParsedArguments& parsed, LoadRequest* request, std::string* error) {
-    bool bvh = parsed.options.count("bvh") != 0, fig = parsed.options.count("fig") != 0;
-    if (bvh && fig) {
-        *error = "--bvh and --fig cannot both be given";
-        return false;
-    }
-    request->loader =
-        bvh || (!fig && endsWith(request->path, ".bvh")) ? kBioVisionLoader : kFigureLoader;
-    auto module = parsed.options.find("module");
-    request->modulePath = module != parsed.options.end() ? module->second : defaultModulePath();
-    return true;
+std::vector<OptionSpec> infoOptions() {
+    return withLoaderOptions({{"frame", 0, true}, {"json", 0, false}});
 }
 
-// The module opens the path with its loader's extension added; that file must be readable.
-bool checkReadable(const LoadRequest& request, std::string* error) {
-    std::string opened =
-        AddExt(request.path.c_str(), request.loader == kBioVisionLoader ? ".bvh" : ".fig");
-    struct stat info;
-    if (stat(opened.c_str(), &info) != 0) {
-        *error = "cannot read " + opened + ": " + std::strerror(errno);
-        return false;
-    }
-    if (!S_ISREG(info.st_mode)) {
-        *error = "cannot read " + opened + ": not a file";
-        return false;
-    }
-    if (access(opened.c_str(), R_OK) != 0) {
-        *error = "cannot read " + opened + ": " + std::strerror(errno);
-        return false;
-    }
-    return true;
+std::vector<OptionSpec> convertOptions() {
+    return withLoaderOptions({{"directory", 'd', true}});
 }
 
-// Starts the module, sets the style and loads; the object's handle, or -1 after reporting.
-int loadFigure(ModuleSession* session, const LoadRequest& request) {
-    std::string error;
-    if (!checkReadable(request, &error) || !session->open(request.modulePath, &error) ||
-        !session->setLimbType(request.style, &error)) {
-        fail(error);
-        return host::kNoObject;
-    }
-    int handle = session->load(request.loader, request.path, &error);
-    if (handle == host::kNoObject) {
-        // The module's own messages have been shown as they stand; ours only when it said none.
-        if (!error.empty())
-            fail(error);
-        return host::kNoObject;
-    }
-    if (session->figure(handle) == nullptr) {
-        fail("the module attached no figure to the object it made");
-        return host::kNoObject;
-    }
-    return handle;
+int usageFailure(const std::string& what, const char* command) {
+    return fail(what + " (see 'fighost " + command + " --help')");
 }
 
-// Parses a command's arguments; a negative result is "go on", otherwise the exit status.
-int parseCommand(int argc, char** argv, const std::vector<OptionSpec>& specs, const char* usage,
-                 size_t operands, ParsedArguments* parsed) {
-    std::vector<std::string> args(argv + 2, argv + argc);
-    std::string error;
-    if (!parseArguments(args, specs, parsed, &error))
-        return fail(error + " (see 'fighost " + argv[1] + " --help')");
-    if (parsed->help) {
-        std::fputs(usage, stdout);
-        std::fputs(kLoaderOptions, stdout);
-        return 0;
-    }
-    if (parsed->operands.size() != operands)
-        return fail(std::string(operands == 1 ? "expected one FILE" : "expected IN and OUT") +
-                    " (see 'fighost " + argv[1] + " --help')");
-    return -1;
-}
-
-bool parseSize(const ParsedArguments& parsed, int* size, std::string* error) {
-    *size = kDefaultPictureSize;
-    auto option = parsed.options.find("size");
-    if (option == parsed.options.end())
-        return true;
-    const std::string& text = option->second;
-    bool digits = !text.empty() && text.size() <= 5;
-    for (char c : text)
-        digits = digits && c >= '0' && c <= '9';
-    *size = digits ? std::atoi(text.c_str()) : 0;
-    if (*size < kMinPictureSize || *size > kMaxPictureSize) {
-        *error = "size must be a whole number of pixels from " + std::to_string(kMinPictureSize) +
-                 " to " + std::to_string(kMaxPictureSize) + ", not '" + text + "'";
-        return false;
-    }
-    return true;
-}
-
-// Qt's own remarks (a runtime folder it made, fonts it looked for) are not the user's concern;
-// only its errors are passed on.
-void qtMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "fighost: Qt: %s\n", message.toLocal8Bit().constData());
-}
-
-// Qt paints on its offscreen platform, so no display is needed.
-std::unique_ptr<QGuiApplication> startQt(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    qInstallMessageHandler(qtMessage);
-    static int qtArgc = 1;
-    static char* qtArgv[] = {argv[0], nullptr};
-    (void)argc;
-    return std::make_unique<QGuiApplication>(qtArgc, qtArgv);
-}
-
-int runInfo(int argc, char** argv) {
-    ParsedArguments parsed;
-    int status =
-        parseCommand(argc, argv, withLoaderOptions({{"frame", 0, true}, {"json", 0, false}}),
-                     kInfoUsage, 1, &parsed);
-    if (status >= 0)
-        return status;
+int runInfo(const ParsedArguments& parsed) {
+    if (parsed.operands.size() != 1)
+        return usageFailure("expected one FILE", "info");
     LoadRequest request;
     request.path = parsed.operands[0];
     // Joints are read from line segments, each running from a parent's joint to a child's.
@@ -235,7 +121,7 @@ int runInfo(int argc, char** argv) {
     int frame = 0;
     bool atFrame = parsed.options.count("frame") != 0;
     if (!chooseLoader(parsed, &request, &error) ||
-        (atFrame && !parseFrame(parsed.options["frame"], &frame, &error)))
+        (atFrame && !parseFrame(parsed.options.at("frame"), &frame, &error)))
         return fail(error);
 
     ModuleSession session;
@@ -250,149 +136,87 @@ int runInfo(int argc, char** argv) {
     }
     std::string text = parsed.options.count("json") ? summaryJson(summary) : summaryText(summary);
     std::fwrite(text.data(), 1, text.size(), stdout);
-    return 0;
+    return flushStandardOutput(&error) ? 0 : fail(error);
 }
 
-// The picture options shared by render and frames.
-struct PictureOptions {
-    View view = View::kFront;
-    int size = kDefaultPictureSize;
-    std::string output;
-};
-
-bool parsePictureOptions(ParsedArguments& parsed, LoadRequest* request, PictureOptions* options,
-                         std::string* error) {
-    if (parsed.options.count("style") &&
-        !parseStyle(parsed.options["style"], &request->style, error))
-        return false;
-    if (parsed.options.count("view") && !parseView(parsed.options["view"], &options->view, error))
-        return false;
-    if (!parseSize(parsed, &options->size, error))
-        return false;
-    auto output = parsed.options.find("output");
-    if (output == parsed.options.end() || output->second.empty()) {
-        *error = "no output given: use -o OUT";
-        return false;
-    }
-    options->output = output->second;
-    return true;
+// DIR/NAME.fig for an input path: its file name without folder and last extension.
+std::string batchTarget(const std::string& folder, const std::string& input) {
+    std::string name = input.substr(input.find_last_of('/') + 1);
+    size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos && dot != 0)
+        name.erase(dot);
+    return folder + (folder.back() == '/' ? "" : "/") + name + ".fig";
 }
 
-std::vector<OptionSpec> pictureSpecs(bool withFrame) {
-    std::vector<OptionSpec> specs = {
-        {"style", 0, true}, {"view", 0, true}, {"size", 0, true}, {"output", 'o', true}};
-    if (withFrame)
-        specs.push_back({"frame", 0, true});
-    return withLoaderOptions(specs);
+// The module's messages since count, joined for one line; fallback when it said nothing.
+std::string messagesSince(size_t count, const std::string& fallback) {
+    const std::vector<std::string>& errors = standin::scene().errors;
+    std::string joined;
+    for (size_t i = count; i < errors.size(); ++i)
+        joined += (joined.empty() ? "" : "; ") + errors[i];
+    for (char& c : joined)
+        if (c == '\n' || c == '\r')
+            c = ' ';
+    return joined.empty() ? fallback : joined;
 }
 
-int runRender(int argc, char** argv) {
-    ParsedArguments parsed;
-    int status = parseCommand(argc, argv, pictureSpecs(true), kRenderUsage, 1, &parsed);
-    if (status >= 0)
-        return status;
+int runBatchConvert(const ParsedArguments& parsed) {
+    const std::string& folder = parsed.options.at("directory");
+    if (folder.empty())
+        return fail("no folder given: -d DIR is empty");
+    if (parsed.operands.empty())
+        return usageFailure("expected IN... -d DIR", "convert");
     LoadRequest request;
-    request.path = parsed.operands[0];
-    PictureOptions options;
     std::string error;
-    int frame = 0;
-    bool atFrame = parsed.options.count("frame") != 0;
-    if (!chooseLoader(parsed, &request, &error) ||
-        !parsePictureOptions(parsed, &request, &options, &error) ||
-        (atFrame && !parseFrame(parsed.options["frame"], &frame, &error)))
+    if (!chooseLoader(parsed, &request, &error))
         return fail(error);
-    enum { kObj, kPng, kSvg } kind;
-    if (endsWith(options.output, ".obj"))
-        kind = kObj;
-    else if (endsWith(options.output, ".png"))
-        kind = kPng;
-    else if (endsWith(options.output, ".svg"))
-        kind = kSvg;
-    else
-        return fail("cannot tell what to write to " + options.output +
-                    ": name it .png, .svg or .obj");
-
     ModuleSession session;
-    int handle = loadFigure(&session, request);
-    if (handle == host::kNoObject)
-        return 1;
-    if (atFrame)
-        session.pose(handle, frame);
-    const standin::SceneObject& object = *standin::object(handle);
-    if (kind == kObj)
-        return writeObj(object, options.output, &error) ? 0 : fail(error);
-
-    auto qt = startQt(argc, argv);
-    std::vector<ViewItem> items = viewItems(object, options.view);
-    PictureRequest picture;
-    picture.path = options.output;
-    picture.format = kind == kPng ? PictureFormat::kPng : PictureFormat::kSvg;
-    picture.size = options.size;
-    picture.fitBounds = boundsOf(items);
-    picture.title = object.name;
-    return writePicture(items, picture, &error) ? 0 : fail(error);
-}
-
-int runFrames(int argc, char** argv) {
-    ParsedArguments parsed;
-    int status = parseCommand(argc, argv, pictureSpecs(false), kFramesUsage, 1, &parsed);
-    if (status >= 0)
-        return status;
-    LoadRequest request;
-    request.path = parsed.operands[0];
-    PictureOptions options;
-    std::string error;
-    if (!chooseLoader(parsed, &request, &error) ||
-        !parsePictureOptions(parsed, &request, &options, &error))
+    if (!session.open(request.modulePath, &error))
         return fail(error);
-
-    ModuleSession session;
-    int handle = loadFigure(&session, request);
-    if (handle == host::kNoObject)
-        return 1;
-    auto qt = startQt(argc, argv);
-    QDir folder(QString::fromStdString(options.output));
-    if (!folder.mkpath(QStringLiteral(".")))
-        return fail("cannot make the folder " + options.output);
-
-    const FigureData& figure = *session.figure(handle);
-    unsigned frameCount = figure.motion != nullptr ? figure.motion->frameCount : 0;
-    // A figure without motion still has its rest pose to show.
-    unsigned frames = frameCount > 0 ? frameCount : 1;
-    // Every frame is seen first, so that all pictures share one fit and the figure moves within
-    // them instead of being re-centred frame by frame.
-    std::vector<std::vector<ViewItem>> views;
-    views.reserve(frames);
-    ViewBounds bounds;
-    for (unsigned frame = 0; frame < frames; ++frame) {
-        if (frame > 0)
-            session.pose(handle, static_cast<int>(frame));
-        views.push_back(viewItems(*standin::object(handle), options.view));
-        bounds.add(boundsOf(views.back()));
-    }
-    for (unsigned frame = 0; frame < frames; ++frame) {
-        char name[32];
-        std::snprintf(name, sizeof name, "frame-%03u.png", frame);
-        PictureRequest picture;
-        picture.path = folder.filePath(QString::fromLatin1(name)).toStdString();
-        picture.size = options.size;
-        picture.fitBounds = bounds;
-        if (!writePicture(views[frame], picture, &error)) {
-            std::fputc('\n', stderr);
-            return fail(error);
+    // The module's messages become one line per file, named after it.
+    standin::setEchoErrors(false);
+    bool progress = isatty(STDERR_FILENO) != 0;
+    size_t total = parsed.operands.size(), failures = 0;
+    for (size_t i = 0; i < total; ++i) {
+        const std::string& input = parsed.operands[i];
+        if (progress)
+            std::fprintf(stderr, "\rfighost: converting %zu of %zu", i + 1, total);
+        request.path = input;
+        request.loader = parsed.options.count("bvh") ||
+                                 (!parsed.options.count("fig") && endsWith(input, ".bvh"))
+                             ? kBioVisionLoader
+                             : kFigureLoader;
+        request.style = kSegmentLines;
+        size_t errorsBefore = standin::scene().errors.size();
+        std::string reason;
+        int handle = host::kNoObject;
+        if (!checkReadable(request, &reason) || !session.setLimbType(request.style, &reason)) {
+        } else if ((handle = session.load(request.loader, input, &reason)) == host::kNoObject ||
+                   session.figure(handle) == nullptr) {
+            reason = messagesSince(errorsBefore, reason.empty() ? "not loaded" : reason);
+        } else if (session.figure(handle)->save(batchTarget(folder, input).c_str()) != 1) {
+            reason = messagesSince(errorsBefore, "not saved");
         }
-        std::fprintf(stderr, "\rfighost: frame %u of %u", frame + 1, frames);
-        std::fflush(stderr);
+        if (handle != host::kNoObject)
+            session.discard(handle);
+        if (!reason.empty()) {
+            ++failures;
+            std::fprintf(stderr, "%sfighost: cannot convert %s: %s\n", progress ? "\r" : "",
+                         input.c_str(), reason.c_str());
+        }
     }
-    std::fputc('\n', stderr);
-    return 0;
+    if (progress)
+        std::fprintf(stderr, "\rfighost: converted %zu of %zu\n", total - failures, total);
+    return failures == 0 ? 0 : 1;
 }
 
-int runConvert(int argc, char** argv) {
-    ParsedArguments parsed;
-    int status = parseCommand(argc, argv, withLoaderOptions({}), kConvertUsage, 2, &parsed);
-    if (status >= 0)
-        return status;
+int runConvert(const ParsedArguments& parsed) {
+    if (parsed.options.count("directory"))
+        return runBatchConvert(parsed);
+    if (parsed.operands.size() != 2)
+        return usageFailure("expected IN and OUT", "convert");
+    if (parsed.operands[1].empty())
+        return fail("no output given: OUT is empty");
     LoadRequest request;
     request.path = parsed.operands[0];
     std::string error;
@@ -406,27 +230,89 @@ int runConvert(int argc, char** argv) {
     return session.figure(handle)->save(parsed.operands[1].c_str()) == 1 ? 0 : 1;
 }
 
+// Runs a command of the Qt library, loading it first.
+int runInQt(const char* command, const ParsedArguments& parsed) {
+    void* library = dlopen(FIGHOST_QT_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+    if (library == nullptr) {
+        const char* reason = dlerror();
+        return fail(std::string("cannot load the picture library ") + FIGHOST_QT_LIBRARY + ": " +
+                    (reason ? reason : "unknown"));
+    }
+    auto entry = reinterpret_cast<QtCommandEntry>(dlsym(library, kQtCommandEntry));
+    if (entry == nullptr)
+        return fail(std::string("the picture library ") + FIGHOST_QT_LIBRARY + " lacks " +
+                    kQtCommandEntry);
+    // The library stays loaded: Qt's own clean-up runs at exit.
+    return entry(command, &parsed);
+}
+
+int runRender(const ParsedArguments& parsed) {
+    return runInQt("render", parsed);
+}
+int runFrames(const ParsedArguments& parsed) {
+    return runInQt("frames", parsed);
+}
+int runOpen(const ParsedArguments& parsed) {
+    return runInQt("open", parsed);
+}
+
+const Command kCommands[] = {
+    {"info", "info FILE", "the object's name, limb tree, channels and frames", kInfoUsage,
+     infoOptions, runInfo},
+    {"render", "render FILE", "a picture (.png, .svg) or the geometry (.obj) of the figure",
+     kRenderUsage, renderOptions, runRender},
+    {"frames", "frames FILE", "one PNG picture per frame of the figure's motion", kFramesUsage,
+     framesOptions, runFrames},
+    {"convert", "convert IN OUT", "save the figure as a .fig file (IN... -d DIR: many)",
+     kConvertUsage, convertOptions, runConvert},
+    {"open", "open [FILE...]", "a window with the scene, the module's commands and dialogs",
+     kOpenUsage, openOptions, runOpen},
+};
+
+std::string mainUsage() {
+    std::string text =
+        "Usage: fighost COMMAND [OPTION]... FILE...\n"
+        "Loads stick figures with the figure module, as the modelling host does, and shows them.\n"
+        "\n"
+        "Commands:\n";
+    for (const Command& command : kCommands) {
+        char line[160];
+        std::snprintf(line, sizeof line, "  %-16s %s\n", command.synopsis, command.summary);
+        text += line;
+    }
+    text += "\n'fighost COMMAND --help' describes a command and its options.\n";
+    return text;
+}
+
 }  // namespace
 
 int runFighost(int argc, char** argv) {
-    if (argc < 2) {
-        std::fputs(kMainUsage, stderr);
-        return 1;
+    guardStandardDescriptors();
+    if (argc < 2)
+        return fail("no command given (see 'fighost --help')");
+    std::string word = argv[1];
+    if (word == "--help" || word == "-h" || word == "help") {
+        std::string text = mainUsage();
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        std::string error;
+        return flushStandardOutput(&error) ? 0 : fail(error);
     }
-    std::string command = argv[1];
-    if (command == "--help" || command == "-h" || command == "help") {
-        std::fputs(kMainUsage, stdout);
-        return 0;
+    for (const Command& command : kCommands) {
+        if (word != command.name)
+            continue;
+        ParsedArguments parsed;
+        std::string error;
+        if (!parseArguments(std::vector<std::string>(argv + 2, argv + argc), command.options(),
+                            &parsed, &error))
+            return usageFailure(error, command.name);
+        if (parsed.help) {
+            std::fputs(command.usage, stdout);
+            std::fputs(kLoaderOptionsHelp, stdout);
+            return flushStandardOutput(&error) ? 0 : fail(error);
+        }
+        return command.run(parsed);
     }
-    if (command == "info")
-        return runInfo(argc, argv);
-    if (command == "render")
-        return runRender(argc, argv);
-    if (command == "frames")
-        return runFrames(argc, argv);
-    if (command == "convert")
-        return runConvert(argc, argv);
-    return fail("unknown command '" + command + "' (see 'fighost --help')");
+    return fail("unknown command '" + word + "' (see 'fighost --help')");
 }
 
 }  // namespace fighost

@@ -7,17 +7,13 @@
 namespace fighost {
 namespace {
 
-// Host message codes.
-constexpr int kMainAction = 1;
-constexpr int kProperties = 128;
-constexpr int kPose = 512;
-constexpr int kDiscard = 8192;
 // What the host passes as the target of the property block; the module hands it straight back.
 constexpr uintptr_t kPropertyTarget = 1;
 
-PluginCall freshCall() {
+PluginCall freshCall(int objectHandle = host::kNoObject, uintptr_t callValue = 0) {
     PluginCall call{};
-    call.objectHandle = host::kNoObject;
+    call.objectHandle = objectHandle;
+    call.callValue = callValue;
     return call;
 }
 
@@ -34,11 +30,12 @@ ModuleSession::~ModuleSession() {
     if (library_ == nullptr)
         return;
     // The host discards the data of its objects before it stops the module.
-    for (int handle : loaded_) {
-        PluginCall call = freshCall();
-        call.objectHandle = handle;
-        if (lastEntry_ != nullptr)
-            lastEntry_(kDiscard, 0, &call);
+    Entry entry = objectEntry();
+    for (const standin::SceneObject& object : standin::scene().objects) {
+        if (deleted(object.handle) || object.data == nullptr || entry == nullptr)
+            continue;
+        PluginCall call = freshCall(object.handle);
+        entry(kMessageDiscard, 0, &call);
     }
     if (stop_ != nullptr)
         stop_(0);
@@ -66,22 +63,55 @@ bool ModuleSession::open(const std::string& libraryPath, std::string* error) {
     return true;
 }
 
-ModuleSession::Entry ModuleSession::entryFor(const char* label) const {
-    if (library_ == nullptr)
+ModuleSession::Entry ModuleSession::entryNamed(const std::string& entryName) const {
+    if (library_ == nullptr || entryName.empty())
         return nullptr;
+    return reinterpret_cast<Entry>(dlsym(library_, entryName.c_str()));
+}
+
+ModuleSession::Entry ModuleSession::entryFor(const char* label) const {
     for (const standin::Command& row : standin::scene().commands)
         if (row.label == label && !row.entry.empty())
-            return reinterpret_cast<Entry>(dlsym(library_, row.entry.c_str()));
+            return entryNamed(row.entry);
     return nullptr;
+}
+
+ModuleSession::Entry ModuleSession::objectEntry() const {
+    if (lastEntry_ != nullptr)
+        return lastEntry_;
+    for (const standin::Command& row : standin::scene().commands)
+        if (Entry entry = entryNamed(row.entry))
+            return entry;
+    return nullptr;
+}
+
+int ModuleSession::send(const std::string& entryName, int message, int objectHandle,
+                        uintptr_t callValue, PluginCall* result) {
+    Entry entry = entryNamed(entryName);
+    if (entry == nullptr)
+        return 0;
+    PluginCall call = freshCall(objectHandle, callValue);
+    int answer = entry(message, 0, &call);
+    if (result != nullptr)
+        *result = call;
+    return answer;
+}
+
+std::string ModuleSession::textResult(const std::string& entryName, int message) {
+    PluginCall call{};
+    if (send(entryName, message, host::kNoObject, 0, &call) != 1 ||
+        call.resultKind != kResultText || call.callValue == 0 || call.resultSize < 0)
+        return std::string();
+    return std::string(reinterpret_cast<const char*>(call.callValue),
+                       static_cast<size_t>(call.resultSize));
 }
 
 bool ModuleSession::setLimbType(int style, std::string* error) {
     Entry entry = entryFor(kFigureLoader);
     if (entry == nullptr)
         entry = entryFor(kBioVisionLoader);
-    PluginCall call = freshCall();
-    call.callValue = kPropertyTarget;
-    if (entry == nullptr || entry(kProperties, 0, &call) != 1 ||
+    PluginCall call = freshCall(host::kNoObject, kPropertyTarget);
+    if (entry == nullptr || entry(kMessageProperties, 0, &call) != 1 ||
         standin::scene().propertyBlock == nullptr) {
         *error = "the module handed over no property block";
         return false;
@@ -101,17 +131,29 @@ bool ModuleSession::setLimbType(int style, std::string* error) {
 }
 
 int ModuleSession::load(const char* loaderLabel, const std::string& path, std::string* error) {
-    Entry entry = entryFor(loaderLabel);
+    for (const standin::Command& row : standin::scene().commands)
+        if (row.label == loaderLabel && !row.entry.empty()) {
+            int handle = loadWith(row.entry, path, error);
+            if (!error->empty())
+                *error = std::string("the ") + loaderLabel + " could not load " + path;
+            return handle;
+        }
+    *error = std::string("the module registered no \"") + loaderLabel + "\" command";
+    return host::kNoObject;
+}
+
+int ModuleSession::loadWith(const std::string& entryName, const std::string& path,
+                            std::string* error) {
+    Entry entry = entryNamed(entryName);
     if (entry == nullptr) {
-        *error = std::string("the module registered no \"") + loaderLabel + "\" command";
+        *error = "the module has no command entry " + entryName;
         return host::kNoObject;
     }
     const standin::Scene& scene = standin::scene();
     size_t objectsBefore = scene.objects.size();
     size_t errorsBefore = scene.errors.size();
-    PluginCall call = freshCall();
-    call.callValue = reinterpret_cast<uintptr_t>(path.c_str());
-    int answer = entry(kMainAction, 0, &call);
+    PluginCall call = freshCall(host::kNoObject, reinterpret_cast<uintptr_t>(path.c_str()));
+    int answer = entry(kMessageMainAction, 0, &call);
     int handle = host::kNoObject;
     // The new object is the last figure object the load added to the scene.
     for (size_t i = scene.objects.size(); i > objectsBefore; --i) {
@@ -122,25 +164,36 @@ int ModuleSession::load(const char* loaderLabel, const std::string& path, std::s
     }
     if (answer != 1 || handle == host::kNoObject) {
         if (scene.errors.size() == errorsBefore)
-            *error = std::string("the ") + loaderLabel + " could not load " + path;
+            *error = "the " + entryName + " command could not load " + path;
         return host::kNoObject;
     }
     lastEntry_ = entry;
-    loaded_.push_back(handle);
     return handle;
 }
 
 int ModuleSession::pose(int objectHandle, int frame) {
-    if (lastEntry_ == nullptr)
+    Entry entry = objectEntry();
+    if (entry == nullptr)
         return 0;
-    PluginCall call = freshCall();
-    call.objectHandle = objectHandle;
-    call.callValue = static_cast<uintptr_t>(frame);
-    return lastEntry_(kPose, 0, &call);
+    PluginCall call = freshCall(objectHandle, static_cast<uintptr_t>(frame));
+    return entry(kMessagePose, 0, &call);
+}
+
+void ModuleSession::discard(int objectHandle) {
+    if (standin::object(objectHandle) == nullptr || deleted(objectHandle))
+        return;
+    if (Entry entry = objectEntry()) {
+        PluginCall call = freshCall(objectHandle);
+        entry(kMessageDiscard, 0, &call);
+    }
+    deleted_.insert(objectHandle);
+    piFreeObject(objectHandle);
 }
 
 FigureData* ModuleSession::figure(int objectHandle) const {
-    return getFigure_ != nullptr ? getFigure_(objectHandle) : nullptr;
+    if (getFigure_ == nullptr || deleted(objectHandle))
+        return nullptr;
+    return getFigure_(objectHandle);
 }
 
 }  // namespace fighost

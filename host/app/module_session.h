@@ -3,10 +3,13 @@
 // figure data of an object is reached through the module's exported GetFigure.
 #pragma once
 
+#include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "host/stand_in_host.h"
+#include "plugin/host_protocol.h"
 
 class FigureData;
 
@@ -21,14 +24,18 @@ const char* defaultModulePath();
 
 class ModuleSession {
   public:
+    using Entry = int (*)(int, int, PluginCall*);
+
     ModuleSession() = default;
-    // Discards the data of every object this session loaded, then stops the module.
+    // Discards the data of every object that still holds a figure and was not deleted, then
+    // stops the module.
     ~ModuleSession();
     ModuleSession(const ModuleSession&) = delete;
     ModuleSession& operator=(const ModuleSession&) = delete;
 
     // Loads the library and starts it (piInit). False with one line for the user in error.
     bool open(const std::string& libraryPath, std::string* error);
+    bool isOpen() const { return library_ != nullptr; }
     // Sets the segment style that the loader commands give the next figure: the "LimbType"
     // property of the block the module hands over with message 128. False with a reason.
     bool setLimbType(int style, std::string* error);
@@ -36,22 +43,40 @@ class ModuleSession {
     // load failed; the module's own messages have then been shown by the host, and error holds
     // a line of ours only when the module said nothing.
     int load(const char* loaderLabel, const std::string& path, std::string* error);
+    // The same through the command entry of that exported name.
+    int loadWith(const std::string& entryName, const std::string& path, std::string* error);
     // Sends the pose message for the object at frame. The module's answer: 1 posed, 0 when it
     // refused (frame 0 reads as "no call value", so the object keeps its last pose).
     int pose(int objectHandle, int frame);
-    // The figure data attached to the object, through the module's GetFigure; null for none.
+    // Deletes the object as the host does: sends the discard message for it, then frees it. The
+    // object is gone from the scene the session shows, and its handle is not used again.
+    void discard(int objectHandle);
+    // Whether discard deleted the object.
+    bool deleted(int objectHandle) const { return deleted_.count(objectHandle) != 0; }
+    // The figure data attached to the object, through the module's GetFigure; null for none and
+    // for a deleted object.
     FigureData* figure(int objectHandle) const;
 
+    // The exported command entry of that name; null when the module has none.
+    Entry entryNamed(const std::string& entryName) const;
+    // Calls an entry with a fresh call record for objectHandle and callValue; the record after
+    // the call goes to result when given. The entry's answer; 0 for an entry that is not there.
+    int send(const std::string& entryName, int message, int objectHandle, uintptr_t callValue,
+             PluginCall* result = nullptr);
+    // The entry's text result for a message (8 file filter, 16 about text); empty for none.
+    std::string textResult(const std::string& entryName, int message);
+
   private:
-    using Entry = int (*)(int, int, PluginCall*);
     // The command entry that the command table names for a label; null when none.
     Entry entryFor(const char* label) const;
+    // The entry for messages about objects: the one that loaded last, else the table's first.
+    Entry objectEntry() const;
 
     void* library_ = nullptr;
     int (*stop_)(int) = nullptr;
     FigureData* (*getFigure_)(int) = nullptr;
-    Entry lastEntry_ = nullptr;  // the entry that loaded the objects; poses and discards them
-    std::vector<int> loaded_;    // objects whose data this session must discard
+    Entry lastEntry_ = nullptr;  // the entry that loaded the objects
+    std::set<int> deleted_;      // objects deleted through discard
 };
 
 }  // namespace fighost

@@ -1,8 +1,6 @@
 #include "host/app/obj_writer.h"
 
-#include <cstdio>
-#include <memory>
-
+#include "host/app/file_output.h"
 #include "host/app/number_text.h"
 
 namespace fighost {
@@ -29,17 +27,7 @@ std::string objText(const standin::SceneObject& object) {
 }
 
 bool writeObj(const standin::SceneObject& object, const std::string& path, std::string* error) {
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
-    if (file == nullptr) {
-        *error = "cannot write " + path;
-        return false;
-    }
-    std::string text = objText(object);
-    bool written = std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
-    written = std::fclose(file.release()) == 0 && written;
-    if (!written)
-        *error = "cannot write " + path;
-    return written;
+    return writeWholeFile(path, objText(object), error);
 }
 
 }  // namespace fighost

@@ -1,11 +1,14 @@
 #include "host/app/picture_writer.h"
 
-#include <QtCore/QFile>
+#include <QtCore/QBuffer>
+#include <QtCore/QByteArray>
 #include <QtGui/QImage>
 #include <QtGui/QPainter>
 #include <QtGui/QPainterPath>
 #include <QtSvg/QSvgGenerator>
 #include <algorithm>
+
+#include "host/app/file_output.h"
 
 namespace fighost {
 namespace {
@@ -24,11 +27,13 @@ QColor shaded(double facing) {
                             static_cast<float>(kSurface.blueF() * light));
 }
 
+}  // namespace
+
 void paintItems(QPainter* painter, const std::vector<ViewItem>& items, const PictureFit& fit,
-                int size) {
+                int width, int height) {
     painter->setRenderHint(QPainter::Antialiasing, true);
-    painter->fillRect(QRectF(0, 0, size, size), kBackground);
-    double lineWidth = std::max(1.0, size / 400.0);
+    painter->fillRect(QRectF(0, 0, width, height), kBackground);
+    double lineWidth = std::max(1.0, std::min(width, height) / 400.0);
     QPen linePen(kLineColour, lineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     for (const ViewItem& item : items) {
         QPointF points[3];
@@ -59,8 +64,6 @@ void paintItems(QPainter* painter, const std::vector<ViewItem>& items, const Pic
     }
 }
 
-}  // namespace
-
 double pictureMargin(int size) {
     return std::max(4.0, size * 0.05);
 }
@@ -69,6 +72,10 @@ bool writePicture(const std::vector<ViewItem>& items, const PictureRequest& requ
                   std::string* error) {
     PictureFit fit =
         fitPicture(request.fitBounds, request.size, request.size, pictureMargin(request.size));
+    // The picture is made in memory first, so that only whole pictures reach the file.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     if (request.format == PictureFormat::kPng) {
         QImage image(request.size, request.size, QImage::Format_ARGB32_Premultiplied);
         if (image.isNull()) {
@@ -77,44 +84,31 @@ bool writePicture(const std::vector<ViewItem>& items, const PictureRequest& requ
         }
         {
             QPainter painter(&image);
-            paintItems(&painter, items, fit, request.size);
+            paintItems(&painter, items, fit, request.size, request.size);
         }
-        if (!image.save(QString::fromStdString(request.path), "PNG")) {
-            *error = "cannot write " + request.path;
+        if (!image.save(&buffer, "PNG")) {
+            *error = "cannot make the picture for " + request.path;
             return false;
         }
-        return true;
-    }
-
-    QFile file(QString::fromStdString(request.path));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        *error = "cannot write " + request.path;
-        return false;
-    }
-    QSvgGenerator generator;
-    generator.setOutputDevice(&file);
-    // The generator states the size in millimetres; at 96 dots an inch that is the size in CSS
-    // pixels that browsers show.
-    generator.setResolution(96);
-    generator.setSize(QSize(request.size, request.size));
-    generator.setViewBox(QRect(0, 0, request.size, request.size));
-    generator.setTitle(QString::fromStdString(request.title));
-    generator.setDescription(QStringLiteral("A figure drawn by fighost"));
-    {
+    } else {
+        QSvgGenerator generator;
+        generator.setOutputDevice(&buffer);
+        // The generator states the size in millimetres; at 96 dots an inch that is the size in
+        // CSS pixels that browsers show.
+        generator.setResolution(96);
+        generator.setSize(QSize(request.size, request.size));
+        generator.setViewBox(QRect(0, 0, request.size, request.size));
+        generator.setTitle(QString::fromStdString(request.title));
+        generator.setDescription(QStringLiteral("A figure drawn by fighost"));
         QPainter painter;
         if (!painter.begin(&generator)) {
-            *error = "cannot write " + request.path;
+            *error = "cannot make the picture for " + request.path;
             return false;
         }
-        paintItems(&painter, items, fit, request.size);
+        paintItems(&painter, items, fit, request.size, request.size);
         painter.end();
     }
-    file.close();
-    if (file.error() != QFileDevice::NoError) {
-        *error = "cannot write " + request.path;
-        return false;
-    }
-    return true;
+    return writeWholeFile(request.path, std::string(bytes.constData(), bytes.size()), error);
 }
 
 }  // namespace fighost

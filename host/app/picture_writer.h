@@ -8,6 +8,8 @@
 
 #include "host/app/scene_view.h"
 
+class QPainter;
+
 namespace fighost {
 
 enum class PictureFormat { kPng, kSvg };
@@ -20,10 +22,15 @@ struct PictureRequest {
     std::string title;     // SVG title
 };
 
-// Paints items into the picture and writes it. False with one line for the user when the file
-// cannot be written.
+// Paints items into the picture and writes it whole (see writeWholeFile: a failed write leaves no
+// half-written picture behind). False with one line for the user when the file cannot be written.
 bool writePicture(const std::vector<ViewItem>& items, const PictureRequest& request,
                   std::string* error);
+
+// Paints items over a background of width × height pixels, placed by fit: lines as strokes,
+// triangles filled and shaded, in the order given (far first).
+void paintItems(QPainter* painter, const std::vector<ViewItem>& items, const PictureFit& fit,
+                int width, int height);
 
 // The margin left on each side of the figure, in pixels, for a picture of that size.
 double pictureMargin(int size);

@@ -76,9 +76,13 @@ ViewPoint toView(View view, const PiPoint& p) {
     return {x, y, z};
 }
 
-std::vector<ViewItem> viewItems(const standin::SceneObject& object, View view) {
-    std::vector<ViewItem> items;
-    items.reserve(object.geometry.size());
+namespace {
+
+// Appends the object's geometry, each point taken into view coordinates by project.
+template <typename Project>
+void appendItems(const standin::SceneObject& object, Project project,
+                 std::vector<ViewItem>* items) {
+    items->reserve(items->size() + object.geometry.size());
     for (const standin::GeometryItem& geometry : object.geometry) {
         if (geometry.kind < 1 || geometry.kind > 3 ||
             geometry.first + static_cast<uint32_t>(geometry.kind) > object.points.size())
@@ -90,7 +94,7 @@ std::vector<ViewItem> viewItems(const standin::SceneObject& object, View view) {
         for (int k = 0; k < geometry.kind; ++k) {
             const PiPoint& p = object.points[geometry.first + k];
             usable = usable && finite(p);
-            item.points[k] = toView(view, p);
+            item.points[k] = project(p);
             depth += item.points[k].z;
         }
         if (!usable)
@@ -108,11 +112,74 @@ std::vector<ViewItem> viewItems(const standin::SceneObject& object, View view) {
             item.facing =
                 length > 0 ? std::fabs(nx * kLightX + ny * kLightY + nz * kLightZ) / length : 0.0;
         }
-        items.push_back(item);
+        items->push_back(item);
     }
-    std::stable_sort(items.begin(), items.end(),
-                     [](const ViewItem& a, const ViewItem& b) { return a.depth < b.depth; });
+}
+
+// Turns p by degrees about X, then Y, then Z.
+PiPoint turned(const PiPoint& p, const PiPoint& degrees) {
+    const double toRadians = std::atan(1.0) / 45.0;
+    double x = p.x, y = p.y, z = p.z;
+    double c = std::cos(degrees.x * toRadians), s = std::sin(degrees.x * toRadians);
+    double y1 = c * y - s * z, z1 = s * y + c * z;
+    c = std::cos(degrees.y * toRadians), s = std::sin(degrees.y * toRadians);
+    double x2 = c * x + s * z1, z2 = -s * x + c * z1;
+    c = std::cos(degrees.z * toRadians), s = std::sin(degrees.z * toRadians);
+    return PiPoint{static_cast<float>(c * x2 - s * y1), static_cast<float>(s * x2 + c * y1),
+                   static_cast<float>(z2)};
+}
+
+}  // namespace
+
+std::vector<ViewItem> viewItems(const standin::SceneObject& object, View view) {
+    std::vector<ViewItem> items;
+    appendItems(object, [view](const PiPoint& p) { return toView(view, p); }, &items);
+    sortFarFirst(&items);
     return items;
+}
+
+Camera cameraFor(View view) {
+    switch (view) {
+        case View::kFront:
+            return {0, 0};
+        case View::kSide:
+            return {90, 0};
+        case View::kTop:
+            return {0, 90};
+        case View::kIso:
+            return {45, std::atan(1.0 / std::sqrt(2.0)) * 45.0 / std::atan(1.0)};
+    }
+    return {};
+}
+
+ViewPoint toCamera(const Camera& camera, const PiPoint& p) {
+    const double toRadians = std::atan(1.0) / 45.0;
+    double cy = std::cos(camera.yaw * toRadians), sy = std::sin(camera.yaw * toRadians);
+    double cp = std::cos(camera.pitch * toRadians), sp = std::sin(camera.pitch * toRadians);
+    double x = cy * p.x - sy * p.z, z = sy * p.x + cy * p.z;
+    return {x, cp * p.y - sp * z, sp * p.y + cp * z};
+}
+
+void appendSceneItems(const standin::SceneObject& object, const Camera& camera,
+                      std::vector<ViewItem>* items) {
+    if (!object.hasRotation && !object.hasPosition) {
+        appendItems(object, [&camera](const PiPoint& p) { return toCamera(camera, p); }, items);
+        return;
+    }
+    PiPoint rotation = object.hasRotation ? object.rotation : PiPoint{0, 0, 0};
+    PiPoint position = object.hasPosition ? object.position : PiPoint{0, 0, 0};
+    appendItems(
+        object,
+        [&](const PiPoint& p) {
+            PiPoint q = turned(p, rotation);
+            return toCamera(camera, PiPoint{q.x + position.x, q.y + position.y, q.z + position.z});
+        },
+        items);
+}
+
+void sortFarFirst(std::vector<ViewItem>* items) {
+    std::stable_sort(items->begin(), items->end(),
+                     [](const ViewItem& a, const ViewItem& b) { return a.depth < b.depth; });
 }
 
 ViewBounds boundsOf(const std::vector<ViewItem>& items) {

@@ -45,6 +45,22 @@ ViewPoint toView(View view, const PiPoint& p);
 // The object's geometry seen from the view, far items first. Items with a point that is not
 // finite are left out.
 std::vector<ViewItem> viewItems(const standin::SceneObject& object, View view);
+// A free view, as the window turns it: the scene is turned by yaw degrees about Y, then tilted by
+// pitch degrees about X. Front, side, top and iso are cameras too (see cameraFor).
+struct Camera {
+    double yaw = 0, pitch = 0;
+};
+Camera cameraFor(View view);
+ViewPoint toCamera(const Camera& camera, const PiPoint& p);
+
+// Appends the object's geometry as the camera sees it, in the order it was put. When the host
+// gave the object a rotation (degrees about X, then Y, then Z) or a position, each point is
+// turned and then moved by them first, as the scene places the object.
+void appendSceneItems(const standin::SceneObject& object, const Camera& camera,
+                      std::vector<ViewItem>* items);
+// Orders items far to near, keeping the order of items at one depth.
+void sortFarFirst(std::vector<ViewItem>* items);
+
 // The extent of the items.
 ViewBounds boundsOf(const std::vector<ViewItem>& items);
 

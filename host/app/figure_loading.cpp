@@ -1,0 +1,116 @@
+#include "host/app/figure_loading.h"
+
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace fighost {
+namespace {
+
+constexpr int kMinPictureSize = 16;
+constexpr int kMaxPictureSize = 8192;
+constexpr int kDefaultPictureSize = 800;
+
+}  // namespace
+
+const char kLoaderOptionsHelp[] =
+    "      --bvh            load with the BioVision loader, whatever the extension\n"
+    "      --fig            load with the Figure loader, whatever the extension\n"
+    "      --module PATH    the module library to load (default: the one built with fighost)\n"
+    "  -h, --help           show this help and stop\n";
+
+bool checkReadable(const LoadRequest& request, std::string* error) {
+    std::string opened =
+        AddExt(request.path.c_str(), request.loader == kBioVisionLoader ? ".bvh" : ".fig");
+    struct stat info;
+    if (stat(opened.c_str(), &info) != 0) {
+        *error = "cannot read " + opened + ": " + std::strerror(errno);
+        return false;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        *error = "cannot read " + opened + ": not a file";
+        return false;
+    }
+    if (access(opened.c_str(), R_OK) != 0) {
+        *error = "cannot read " + opened + ": " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+int fail(const std::string& message) {
+    std::fprintf(stderr, "fighost: %s\n", message.c_str());
+    return 1;
+}
+
+bool endsWith(const std::string& text, const char* suffix) {
+    size_t length = std::strlen(suffix);
+    return text.size() >= length && strcasecmp(text.c_str() + text.size() - length, suffix) == 0;
+}
+
+std::vector<OptionSpec> withLoaderOptions(std::vector<OptionSpec> specs) {
+    specs.push_back({"bvh", 0, false});
+    specs.push_back({"fig", 0, false});
+    specs.push_back({"module", 0, true});
+    return specs;
+}
+
+bool chooseLoader(const ParsedArguments& parsed, LoadRequest* request, std::string* error) {
+    bool bvh = parsed.options.count("bvh") != 0, fig = parsed.options.count("fig") != 0;
+    if (bvh && fig) {
+        *error = "--bvh and --fig cannot both be given";
+        return false;
+    }
+    request->loader =
+        bvh || (!fig && endsWith(request->path, ".bvh")) ? kBioVisionLoader : kFigureLoader;
+    auto module = parsed.options.find("module");
+    request->modulePath = module != parsed.options.end() ? module->second : defaultModulePath();
+    return true;
+}
+
+int loadFigure(ModuleSession* session, const LoadRequest& request) {
+    std::string error;
+    if (!checkReadable(request, &error) ||
+        (!session->isOpen() && !session->open(request.modulePath, &error)) ||
+        !session->setLimbType(request.style, &error)) {
+        fail(error);
+        return host::kNoObject;
+    }
+    int handle = session->load(request.loader, request.path, &error);
+    if (handle == host::kNoObject) {
+        // The module's own messages have been shown as they stand; ours only when it said none.
+        if (!error.empty())
+            fail(error);
+        return host::kNoObject;
+    }
+    if (session->figure(handle) == nullptr) {
+        fail("the module attached no figure to the object it made");
+        return host::kNoObject;
+    }
+    return handle;
+}
+
+bool parseSize(const ParsedArguments& parsed, int* size, std::string* error) {
+    *size = kDefaultPictureSize;
+    auto option = parsed.options.find("size");
+    if (option == parsed.options.end())
+        return true;
+    const std::string& text = option->second;
+    bool digits = !text.empty() && text.size() <= 5;
+    for (char c : text)
+        digits = digits && c >= '0' && c <= '9';
+    *size = digits ? std::atoi(text.c_str()) : 0;
+    if (*size < kMinPictureSize || *size > kMaxPictureSize) {
+        *error = "size must be a whole number of pixels from " + std::to_string(kMinPictureSize) +
+                 " to " + std::to_string(kMaxPictureSize) + ", not '" + text + "'";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace fighost

@@ -1,0 +1,47 @@
+// What every fighost command shares: reporting a failure in one line, choosing the loader and
+// the module from the options, and loading a figure through a module session.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/app/command_line.h"
+#include "host/app/module_session.h"
+
+namespace fighost {
+
+// Prints "fighost: message" on stderr; returns exit status 1.
+int fail(const std::string& message);
+
+// Whether text ends with suffix, in any letter case.
+bool endsWith(const std::string& text, const char* suffix);
+
+// What loading one figure needs.
+struct LoadRequest {
+    std::string path;
+    const char* loader = kFigureLoader;
+    std::string modulePath;
+    int style = 1;  // cylinders
+};
+
+// The options every loading command takes: --bvh, --fig, --module.
+std::vector<OptionSpec> withLoaderOptions(std::vector<OptionSpec> specs);
+// Their help text.
+extern const char kLoaderOptionsHelp[];
+
+// Fills the loader (from --bvh, --fig or the extension of request->path) and the module path.
+// False with a reason.
+bool chooseLoader(const ParsedArguments& parsed, LoadRequest* request, std::string* error);
+
+// The module opens the path with its loader's extension added: false with a reason when that
+// file is missing, no file, or unreadable.
+bool checkReadable(const LoadRequest& request, std::string* error);
+
+// Starts the module when the session has not, then sets the style and loads request's file.
+// The object's handle, or -1 after reporting in one line (or the module's own messages).
+int loadFigure(ModuleSession* session, const LoadRequest& request);
+
+// Reads --size: pixels a side, 16 to 8192, 800 when not given.
+bool parseSize(const ParsedArguments& parsed, int* size, std::string* error);
+
+}  // namespace fighost

@@ -1,0 +1,429 @@
+#include "host/app/main_window.h"
+
+#include <QtCore/QTimer>
+#include <QtGui/QAction>
+#include <QtGui/QKeySequence>
+#include <QtWidgets/QFileDialog>
+#include <QtWidgets/QHBoxLayout>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QListWidget>
+#include <QtWidgets/QMenuBar>
+#include <QtWidgets/QSlider>
+#include <QtWidgets/QSpinBox>
+#include <QtWidgets/QSplitter>
+#include <QtWidgets/QStatusBar>
+#include <QtWidgets/QStyle>
+#include <QtWidgets/QToolBar>
+#include <QtWidgets/QToolButton>
+#include <algorithm>
+#include <cstdio>
+
+#include "host/app/figure_loading.h"
+#include "host/app/figure_summary.h"
+#include "host/app/scene_widget.h"
+#include "model/figure_data.h"
+#include "model/motion_table.h"
+
+namespace fighost {
+namespace {
+
+// Frames are played at this rate.
+constexpr int kFramesPerSecond = 30;
+// How long a message of the module stays in the status bar, in milliseconds.
+constexpr int kMessageTime = 20000;
+// The last frame a pose message can carry: the module stores at most kMaxFrames.
+constexpr int kLastFrame = kMaxFrames - 1;
+
+// The object's figure's frames: the last one a pose can show, 0 when it has no motion to play.
+int lastFrameOf(ModuleSession* session, int handle) {
+    const FigureData* figure = handle != host::kNoObject ? session->figure(handle) : nullptr;
+    if (figure == nullptr || figure->motion == nullptr)
+        return 0;
+    return std::min(static_cast<int>(figure->motion->frameCount) - 1, kLastFrame);
+}
+
+// The patterns of a module filter ("*.bvh"), for choosing the loader of a file by its name.
+std::vector<std::string> filterPatterns(const std::string& moduleFilter) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (size_t bar; (bar = moduleFilter.find('|', start)) != std::string::npos; start = bar + 1)
+        parts.push_back(moduleFilter.substr(start, bar - start));
+    std::vector<std::string> patterns;
+    for (size_t i = 1; i < parts.size(); i += 2)
+        if (!parts[i].empty())
+            patterns.push_back(parts[i]);
+    return patterns;
+}
+
+bool matchesPattern(const std::string& path, const std::string& pattern) {
+    // Only "*.ext" patterns are used by the module; anything else matches nothing.
+    return pattern.size() > 1 && pattern[0] == '*' && endsWith(path, pattern.c_str() + 1);
+}
+
+}  // namespace
+
+QString categoryTitle(const std::string& category) {
+    static const std::pair<const char*, const char*> kWords[] = {
+        {"BUILD", "Build"}, {"UTIL", "Utilities"}, {"LOAD", "Load"}, {"SAVE", "Save"}};
+    for (const auto& word : kWords)
+        if (category == word.first)
+            return QString::fromLatin1(word.second);
+    QString title = QString::fromStdString(category).toLower();
+    if (!title.isEmpty())
+        title[0] = title[0].toUpper();
+    return title;
+}
+
+QString dialogFilter(const std::string& moduleFilter) {
+    QStringList lines;
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (size_t bar; (bar = moduleFilter.find('|', start)) != std::string::npos; start = bar + 1)
+        parts.push_back(moduleFilter.substr(start, bar - start));
+    for (size_t i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i + 1].empty())
+            continue;
+        QString description = QString::fromStdString(parts[i]).trimmed();
+        QString pattern = QString::fromStdString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
+        // Qt reads the patterns from the parentheses; add them when the text lacks them.
+        if (!description.contains(QLatin1Char('(')))
+            description += QStringLiteral(" (") + pattern + QLatin1Char(')');
+        lines << description;
+    }
+    lines << QStringLiteral("All files (*)");
+    return lines.join(QStringLiteral(";;"));
+}
+
+MainWindow::MainWindow(ModuleSession* session, int style) : session_(session), style_(style) {
+    setWindowTitle(QStringLiteral("fighost"));
+    chooser_ = [this](const QString& caption, const QString& filter) {
+        return QFileDialog::getOpenFileName(this, caption, QString(), filter);
+    };
+    view_ = new SceneWidget(session);
+    view_->setObjectName(QStringLiteral("sceneView"));
+    objects_ = new QListWidget;
+    objects_->setObjectName(QStringLiteral("objects"));
+    auto* splitter = new QSplitter;
+    splitter->addWidget(objects_);
+    splitter->addWidget(view_);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({220, 800});
+    setCentralWidget(splitter);
+    status_ = new QLabel;
+    statusBar()->addPermanentWidget(status_);
+    player_ = new QTimer(this);
+    player_->setInterval(1000 / kFramesPerSecond);
+    connect(player_, &QTimer::timeout, this, [this] { nextFrame(); });
+    connect(objects_, &QListWidget::currentRowChanged, this, [this] { selectionChanged(); });
+    buildMenus();
+    buildFrameControls();
+    standin::setRedrawListener(&MainWindow::onRedraw, this);
+    standin::setErrorListener(&MainWindow::onError, this);
+    refresh();
+}
+
+MainWindow::~MainWindow() {
+    standin::setRedrawListener(nullptr, nullptr);
+    standin::setErrorListener(nullptr, nullptr);
+}
+
+void MainWindow::buildMenus() {
+    const std::vector<standin::Command>& commands = standin::scene().commands;
+    std::vector<std::pair<std::string, QMenu*>> menus;
+    for (size_t row = 0; row < commands.size(); ++row) {
+        const standin::Command& command = commands[row];
+        auto found = std::find_if(menus.begin(), menus.end(),
+                                  [&](const auto& menu) { return menu.first == command.category; });
+        QMenu* menu = found != menus.end() ? found->second : nullptr;
+        if (menu == nullptr) {
+            menu = menuBar()->addMenu(categoryTitle(command.category));
+            menus.emplace_back(command.category, menu);
+        }
+        QString label = QString::fromStdString(command.label);
+        if (command.category == "LOAD")
+            label += QStringLiteral("…");
+        QAction* action = menu->addAction(label);
+        action->setData(static_cast<qulonglong>(row));
+        connect(action, &QAction::triggered, this, [this, row] { runCommand(row); });
+    }
+
+    QMenu* object = menuBar()->addMenu(QStringLiteral("Object"));
+    QAction* settings = object->addAction(QStringLiteral("Settings…"), this, [this] { openSettings(); });
+    settings->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
+    QAction* remove = object->addAction(QStringLiteral("Delete"), this, [this] { deleteSelected(); });
+    remove->setShortcut(QKeySequence::Delete);
+    object->addSeparator();
+    object->addAction(QStringLiteral("Quit"), this, [this] { close(); })
+        ->setShortcut(QKeySequence::Quit);
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
+    const std::pair<const char*, View> kViews[] = {
+        {"Front", View::kFront}, {"Side", View::kSide}, {"Top", View::kTop}, {"Iso", View::kIso}};
+    int key = 1;
+    for (const auto& entry : kViews) {
+        View chosen = entry.second;
+        view->addAction(QString::fromLatin1(entry.first), this, [this, chosen] { view_->setView(chosen); })
+            ->setShortcut(QKeySequence(QStringLiteral("Ctrl+%1").arg(key++)));
+    }
+    view->addAction(QStringLiteral("Fit"), this, [this] { view_->fitScene(); })
+        ->setShortcut(QKeySequence(QStringLiteral("F")));
+}
+
+void MainWindow::buildFrameControls() {
+    auto* bar = new QToolBar(QStringLiteral("Frames"));
+    bar->setObjectName(QStringLiteral("frameControls"));
+    bar->setMovable(false);
+    play_ = new QToolButton;
+    play_->setObjectName(QStringLiteral("play"));
+    play_->setCheckable(true);
+    play_->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    play_->setToolTip(QStringLiteral("Play or pause at 30 frames a second"));
+    connect(play_, &QToolButton::toggled, this, [this](bool on) { setPlaying(on); });
+    slider_ = new QSlider(Qt::Horizontal);
+    slider_->setObjectName(QStringLiteral("frameSlider"));
+    frameNumber_ = new QSpinBox;
+    frameNumber_->setObjectName(QStringLiteral("frameNumber"));
+    lastFrameLabel_ = new QLabel;
+    connect(slider_, &QSlider::valueChanged, this, [this](int frame) { showFrame(frame); });
+    connect(frameNumber_, qOverload<int>(&QSpinBox::valueChanged), this,
+            [this](int frame) { showFrame(frame); });
+    bar->addWidget(play_);
+    bar->addWidget(new QLabel(QStringLiteral(" Frame ")));
+    bar->addWidget(frameNumber_);
+    bar->addWidget(lastFrameLabel_);
+    bar->addWidget(slider_);
+    addToolBar(Qt::BottomToolBarArea, bar);
+    QAction* settings = bar->addAction(QStringLiteral("Settings…"));
+    connect(settings, &QAction::triggered, this, [this] { openSettings(); });
+}
+
+int MainWindow::selectedObject() const {
+    QListWidgetItem* item = objects_->currentItem();
+    return item != nullptr ? item->data(Qt::UserRole).toInt() : host::kNoObject;
+}
+
+void MainWindow::selectObject(int handle) {
+    for (int row = 0; row < objects_->count(); ++row)
+        if (objects_->item(row)->data(Qt::UserRole).toInt() == handle)
+            objects_->setCurrentRow(row);
+}
+
+void MainWindow::refreshObjectList() {
+    std::vector<std::pair<int, QString>> live;
+    for (const standin::SceneObject& object : standin::scene().objects) {
+        if (session_->deleted(object.handle))
+            continue;
+        QString text = QString::fromStdString(object.name.empty() ? "(unnamed)" : object.name);
+        if (!object.boundLabel.empty())
+            text += QStringLiteral("  —  ") + QString::fromStdString(object.boundLabel);
+        live.emplace_back(object.handle, text);
+    }
+    bool same = static_cast<int>(live.size()) == objects_->count();
+    for (size_t i = 0; same && i < live.size(); ++i) {
+        QListWidgetItem* item = objects_->item(static_cast<int>(i));
+        same = item->data(Qt::UserRole).toInt() == live[i].first && item->text() == live[i].second;
+    }
+    if (same)
+        return;
+    int selected = selectedObject();
+    objects_->blockSignals(true);
+    objects_->clear();
+    for (const auto& entry : live) {
+        auto* item = new QListWidgetItem(entry.second, objects_);
+        item->setData(Qt::UserRole, entry.first);
+    }
+    objects_->blockSignals(false);
+    if (selected != host::kNoObject)
+        selectObject(selected);
+    if (objects_->currentRow() < 0 && objects_->count() > 0)
+        objects_->setCurrentRow(objects_->count() - 1);
+    selectionChanged();
+}
+
+void MainWindow::refresh() {
+    refreshObjectList();
+    updateStatus();
+    view_->update();
+}
+
+void MainWindow::selectionChanged() {
+    setPlaying(false);
+    int last = lastFrameOf(session_, selectedObject());
+    bool playable = last >= 1;
+    frame_ = 0;
+    for (QWidget* control : {static_cast<QWidget*>(slider_), static_cast<QWidget*>(frameNumber_),
+                             static_cast<QWidget*>(play_)})
+        control->setEnabled(playable);
+    slider_->blockSignals(true);
+    frameNumber_->blockSignals(true);
+    slider_->setRange(playable ? 1 : 0, std::max(last, 0));
+    frameNumber_->setRange(playable ? 1 : 0, std::max(last, 0));
+    slider_->setValue(slider_->minimum());
+    frameNumber_->setValue(frameNumber_->minimum());
+    slider_->blockSignals(false);
+    frameNumber_->blockSignals(false);
+    lastFrameLabel_->setText(QStringLiteral(" of %1 ").arg(std::max(last, 0)));
+    updateStatus();
+}
+
+void MainWindow::updateStatus() {
+    int handle = selectedObject();
+    const standin::SceneObject* object = standin::object(handle);
+    const FigureData* figure = handle != host::kNoObject ? session_->figure(handle) : nullptr;
+    if (object == nullptr) {
+        status_->setText(QStringLiteral("No object selected"));
+        return;
+    }
+    QString text = QString::fromStdString(object->name);
+    if (figure != nullptr) {
+        FigureSummary summary = summarizeFigure(*figure, object->name, std::string());
+        text += QStringLiteral("  ·  %1 limbs, %2 channels, %3 frames")
+                    .arg(summary.limbs.size())
+                    .arg(summary.channelCount)
+                    .arg(summary.frameCount);
+    }
+    text += frame_ > 0 ? QStringLiteral("  ·  frame %1").arg(frame_) : QStringLiteral("  ·  rest pose");
+    status_->setText(text);
+}
+
+void MainWindow::tell(const QString& message) {
+    lastMessage_ = message;
+    statusBar()->showMessage(message, kMessageTime);
+}
+
+std::string MainWindow::objectEntry() const {
+    const std::vector<standin::Command>& commands = standin::scene().commands;
+    for (const standin::Command& command : commands)
+        if (command.category == "BUILD" && session_->entryNamed(command.entry) != nullptr)
+            return command.entry;
+    for (const standin::Command& command : commands)
+        if (session_->entryNamed(command.entry) != nullptr)
+            return command.entry;
+    return std::string();
+}
+
+int MainWindow::loadFile(const QString& path, const std::string& entry) {
+    std::string chosen = entry;
+    std::string file = path.toStdString();
+    if (chosen.empty()) {
+        std::string fallback;
+        for (const standin::Command& command : standin::scene().commands) {
+            if (command.category != "LOAD")
+                continue;
+            if (fallback.empty() || command.label == kFigureLoader)
+                fallback = command.entry;
+            for (const std::string& pattern :
+                 filterPatterns(session_->textResult(command.entry, kMessageFileFilter)))
+                if (chosen.empty() && matchesPattern(file, pattern))
+                    chosen = command.entry;
+        }
+        if (chosen.empty())
+            chosen = fallback;
+    }
+    std::string error;
+    int handle = host::kNoObject;
+    if (session_->setLimbType(style_, &error))
+        handle = session_->loadWith(chosen, file, &error);
+    if (handle == host::kNoObject) {
+        // The module's own message has reached the person already; ours only when it said none.
+        if (!error.empty()) {
+            std::fprintf(stderr, "fighost: %s\n", error.c_str());
+            tell(QString::fromStdString(error));
+        }
+        refresh();
+        return host::kNoObject;
+    }
+    refresh();
+    selectObject(handle);
+    view_->fitScene();
+    return handle;
+}
+
+void MainWindow::runCommand(size_t row) {
+    const std::vector<standin::Command>& commands = standin::scene().commands;
+    if (row >= commands.size())
+        return;
+    const standin::Command command = commands[row];
+    QString label = QString::fromStdString(command.label);
+    if (command.category == "LOAD") {
+        std::string filter = session_->textResult(command.entry, kMessageFileFilter);
+        QString path = chooser_(label, dialogFilter(filter));
+        if (!path.isEmpty())
+            loadFile(path, command.entry);
+        return;
+    }
+    // The main action wants a call value; the host passes 1, and the object the command is for.
+    int answer = session_->send(command.entry, kMessageMainAction, selectedObject(), 1);
+    if (answer != 1)
+        tell(label + QStringLiteral(": the module did nothing"));
+    refresh();
+}
+
+void MainWindow::openSettings() {
+    setPlaying(false);
+    session_->send(objectEntry(), kMessageSettings, selectedObject(), 0);
+    refresh();
+}
+
+void MainWindow::deleteSelected() {
+    int handle = selectedObject();
+    if (handle == host::kNoObject)
+        return;
+    setPlaying(false);
+    session_->discard(handle);
+    refresh();
+}
+
+void MainWindow::showFrame(int frame) {
+    int handle = selectedObject();
+    int last = lastFrameOf(session_, handle);
+    frame = std::min(frame, last);
+    if (handle == host::kNoObject || frame < 1)
+        return;
+    frame_ = frame;
+    for (QAbstractSlider* control : {static_cast<QAbstractSlider*>(slider_)}) {
+        control->blockSignals(true);
+        control->setValue(frame);
+        control->blockSignals(false);
+    }
+    frameNumber_->blockSignals(true);
+    frameNumber_->setValue(frame);
+    frameNumber_->blockSignals(false);
+    session_->pose(handle, frame);
+    updateStatus();
+    view_->update();
+}
+
+void MainWindow::setPlaying(bool playing) {
+    playing = playing && lastFrameOf(session_, selectedObject()) >= 1;
+    if (playing)
+        player_->start();
+    else
+        player_->stop();
+    play_->blockSignals(true);
+    play_->setChecked(playing);
+    play_->setIcon(style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+    play_->blockSignals(false);
+}
+
+void MainWindow::nextFrame() {
+    int last = lastFrameOf(session_, selectedObject());
+    if (last < 1) {
+        setPlaying(false);
+        return;
+    }
+    showFrame(frame_ >= last ? 1 : frame_ + 1);
+}
+
+void MainWindow::onRedraw(void* context) {
+    // The module is still drawing: the list and status follow once it has returned.
+    auto* window = static_cast<MainWindow*>(context);
+    window->view_->update();
+    QTimer::singleShot(0, window, [window] { window->refresh(); });
+}
+
+void MainWindow::onError(const std::string& text, void* context) {
+    static_cast<MainWindow*>(context)->tell(QString::fromStdString(text));
+}
+
+}  // namespace fighost

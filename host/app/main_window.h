@@ -1,0 +1,93 @@
+// fighost's main window, playing the modelling host: a menu per category of the command table the
+// module registered, the scene view, the list of scene objects, frame controls that pose the
+// selected object, the module's Settings, and the module's messages in the status bar.
+#pragma once
+
+#include <QtWidgets/QMainWindow>
+#include <functional>
+#include <string>
+
+#include "host/app/module_session.h"
+#include "host/app/scene_view.h"
+
+class QLabel;
+class QListWidget;
+class QSlider;
+class QSpinBox;
+class QTimer;
+class QToolButton;
+
+namespace fighost {
+
+class SceneWidget;
+
+// The menu title of a command-table category: "BUILD" is "Build", "UTIL" "Utilities", "LOAD"
+// "Load", "SAVE" "Save"; any other category in words of its own letters ("EXTRA" "Extra").
+QString categoryTitle(const std::string& category);
+// A file-dialog filter as the module gives it ("BioVision (*.bvh) |*.bvh||") in the dialog's own
+// form ("BioVision (*.bvh)"), each pair on a line of its own, with "All files (*)" last.
+QString dialogFilter(const std::string& moduleFilter);
+
+class MainWindow : public QMainWindow {
+  public:
+    // Asks the person for a file to load: (caption, filter) → path, empty when none was chosen.
+    using FileChooser = std::function<QString(const QString& caption, const QString& filter)>;
+
+    // The window over a session whose module is started; style is the "LimbType" given to the
+    // figures its Load commands make.
+    MainWindow(ModuleSession* session, int style);
+    ~MainWindow() override;
+
+    // Loads path as the Load command of that entry does; by the extension its filter names when
+    // entry is empty. The new object's handle, selected; -1 after telling the person why.
+    int loadFile(const QString& path, const std::string& entry = std::string());
+    // Runs the command of row index of the command table as its menu action does.
+    void runCommand(size_t row);
+    // Sends the settings message for the selected object.
+    void openSettings();
+    // Discards the selected object's figure and frees the object.
+    void deleteSelected();
+    // Poses the selected object at frame (1 to the last frame it stores) and shows it.
+    void showFrame(int frame);
+    void setPlaying(bool playing);
+
+    // The selected object; -1 when none.
+    int selectedObject() const;
+    void selectObject(int handle);
+    void setFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
+    // The last message shown to the person.
+    const QString& lastMessage() const { return lastMessage_; }
+    SceneWidget* sceneView() const { return view_; }
+
+  private:
+    void buildMenus();
+    void buildFrameControls();
+    // Brings the object list, frame controls and status bar up to date with the scene.
+    void refresh();
+    void refreshObjectList();
+    void selectionChanged();
+    void updateStatus();
+    void tell(const QString& message);
+    // The entry the object messages (settings, pose, discard) go to.
+    std::string objectEntry() const;
+    void nextFrame();
+
+    static void onRedraw(void* context);
+    static void onError(const std::string& text, void* context);
+
+    ModuleSession* session_;
+    int style_;
+    SceneWidget* view_ = nullptr;
+    QListWidget* objects_ = nullptr;
+    QSlider* slider_ = nullptr;
+    QSpinBox* frameNumber_ = nullptr;
+    QToolButton* play_ = nullptr;
+    QLabel* lastFrameLabel_ = nullptr;
+    QLabel* status_ = nullptr;
+    QTimer* player_ = nullptr;
+    FileChooser chooser_;
+    QString lastMessage_;
+    int frame_ = 0;  // the frame the selected object was last posed at; 0 for none
+};
+
+}  // namespace fighost

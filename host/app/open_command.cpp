@@ -1,0 +1,108 @@
+// open: fighost's main window, on the display or, for --screenshot, wherever Qt can paint.
+#include <QtCore/QBuffer>
+#include <QtGui/QPixmap>
+#include <QtWidgets/QApplication>
+#include <cstdio>
+#include <cstdlib>
+
+#include "host/app/figure_loading.h"
+#include "host/app/file_output.h"
+#include "host/app/main_window.h"
+#include "host/app/picture_commands.h"
+#include "host/app/scene_widget.h"
+#include "model/figure_data.h"
+
+namespace fighost {
+namespace {
+
+// The window's size for --screenshot, in pixels.
+constexpr int kScreenshotWidth = 1100, kScreenshotHeight = 720;
+
+// Qt's remarks are not the user's concern; its errors are, in one line each.
+void windowMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "fighost: Qt: %s\n", message.toLocal8Bit().constData());
+}
+
+bool haveDisplay() {
+    return std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr ||
+           std::getenv("QT_QPA_PLATFORM") != nullptr;
+}
+
+bool writeScreenshot(QWidget* window, const std::string& path, std::string* error) {
+    QPixmap picture = window->grab();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (picture.isNull() || !picture.save(&buffer, "PNG")) {
+        *error = "cannot make the picture for " + path;
+        return false;
+    }
+    return writeWholeFile(path, std::string(bytes.constData(), bytes.size()), error);
+}
+
+}  // namespace
+
+int runOpenCommand(const ParsedArguments& parsed) {
+    std::string error;
+    int style = kSegmentCylinders, frame = 0;
+    auto option = parsed.options.find("style");
+    if (option != parsed.options.end() && !parseStyle(option->second, &style, &error))
+        return fail(error);
+    bool atFrame = parsed.options.count("frame") != 0;
+    if (atFrame && !parseFrame(parsed.options.at("frame"), &frame, &error))
+        return fail(error);
+    auto screenshot = parsed.options.find("screenshot");
+    bool shoot = screenshot != parsed.options.end();
+    if (shoot && !endsWith(screenshot->second, ".png"))
+        return fail("cannot tell what to write to " + screenshot->second + ": name it .png");
+    LoadRequest request;
+    if (!chooseLoader(parsed, &request, &error))
+        return fail(error);
+    for (const std::string& file : parsed.operands) {
+        request.path = file;
+        if (parsed.options.count("bvh") == 0 && parsed.options.count("fig") == 0)
+            request.loader = endsWith(file, ".bvh") ? kBioVisionLoader : kFigureLoader;
+        if (!checkReadable(request, &error))
+            return fail(error);
+    }
+    // A screenshot needs no display: Qt paints offscreen when there is none.
+    if (shoot && !haveDisplay())
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (!haveDisplay())
+        return fail("no display to open the window on (set DISPLAY, or use --screenshot)");
+
+    qInstallMessageHandler(windowMessages);
+    static int qtArgc = 1;
+    static char name[] = "fighost";
+    static char* qtArgv[] = {name, nullptr};
+    QApplication application(qtArgc, qtArgv);
+    ModuleSession session;
+    if (!session.open(request.modulePath, &error))
+        return fail(error);
+    MainWindow window(&session, style);
+    bool loaded = true;
+    for (const std::string& file : parsed.operands) {
+        std::string entry;
+        for (const standin::Command& command : standin::scene().commands)
+            if (command.category == "LOAD" && parsed.options.count(command.label == kBioVisionLoader ? "bvh" : "fig"))
+                entry = command.entry;
+        loaded = window.loadFile(QString::fromStdString(file), entry) != host::kNoObject && loaded;
+    }
+    if (atFrame && frame > 0)
+        window.showFrame(frame);
+    if (!shoot) {
+        window.show();
+        return application.exec();
+    }
+    if (!loaded)
+        return 1;
+    window.resize(kScreenshotWidth, kScreenshotHeight);
+    window.show();
+    QApplication::processEvents();
+    window.sceneView()->fitScene();
+    QApplication::processEvents();
+    return writeScreenshot(&window, screenshot->second, &error) ? 0 : fail(error);
+}
+
+}  // namespace fighost
