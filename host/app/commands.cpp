@@ -71,13 +71,14 @@ const char kFramesUsage[] =
     "  -o, --output DIR     the folder to write into; made when missing\n";
 
 const char kOpenUsage[] =
-    "Usage: fighost open [FILE...] [--frame K] [--style S] [--screenshot OUT.png]\n"
+    "Usage: fighost open [FILE...] [--frame K] [--style S] [--view V] [--screenshot OUT.png]\n"
     "Opens a window that plays the modelling host: menus of the module's commands, the scene,\n"
     "its objects, frame controls and the module's Settings. Each FILE is loaded as the Load\n"
     "menu loads it; the last one is selected and posed at frame K when given.\n"
     "\n"
     "      --frame K        pose the selected object at frame K (0 to 255)\n"
     "      --style S        lines, cylinders (default) or balloons for the figures loaded\n"
+    "      --view V         look from the front (default), side, top or iso\n"
     "      --screenshot OUT.png\n"
     "                       show the window, write a picture of it to OUT.png and quit\n";
 
@@ -95,7 +96,8 @@ std::vector<OptionSpec> framesOptions() {
 }
 
 std::vector<OptionSpec> openOptions() {
-    return withLoaderOptions({{"frame", 0, true}, {"style", 0, true}, {"screenshot", 0, true}});
+    return withLoaderOptions(
+        {{"frame", 0, true}, {"style", 0, true}, {"view", 0, true}, {"screenshot", 0, true}});
 }
 
 std::vector<OptionSpec> infoOptions() {

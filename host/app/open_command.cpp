@@ -24,9 +24,14 @@ void windowMessages(QtMsgType type, const QMessageLogContext&, const QString& me
         std::fprintf(stderr, "fighost: Qt: %s\n", message.toLocal8Bit().constData());
 }
 
+bool isSet(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && value[0] != '\0';
+}
+
+// A display server to show on, or a platform chosen for Qt.
 bool haveDisplay() {
-    return std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr ||
-           std::getenv("QT_QPA_PLATFORM") != nullptr;
+    return isSet("DISPLAY") || isSet("WAYLAND_DISPLAY") || isSet("QT_QPA_PLATFORM");
 }
 
 bool writeScreenshot(QWidget* window, const std::string& path, std::string* error) {
@@ -48,6 +53,10 @@ int runOpenCommand(const ParsedArguments& parsed) {
     int style = kSegmentCylinders, frame = 0;
     auto option = parsed.options.find("style");
     if (option != parsed.options.end() && !parseStyle(option->second, &style, &error))
+        return fail(error);
+    View view = View::kFront;
+    option = parsed.options.find("view");
+    if (option != parsed.options.end() && !parseView(option->second, &view, &error))
         return fail(error);
     bool atFrame = parsed.options.count("frame") != 0;
     if (atFrame && !parseFrame(parsed.options.at("frame"), &frame, &error))
@@ -91,6 +100,7 @@ int runOpenCommand(const ParsedArguments& parsed) {
     }
     if (atFrame && frame > 0)
         window.showFrame(frame);
+    window.sceneView()->setView(view);
     if (!shoot) {
         window.show();
         return application.exec();
@@ -100,7 +110,7 @@ int runOpenCommand(const ParsedArguments& parsed) {
     window.resize(kScreenshotWidth, kScreenshotHeight);
     window.show();
     QApplication::processEvents();
-    window.sceneView()->fitScene();
+    window.sceneView()->setView(view);
     QApplication::processEvents();
     return writeScreenshot(&window, screenshot->second, &error) ? 0 : fail(error);
 }
