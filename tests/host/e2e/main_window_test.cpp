@@ -1,0 +1,233 @@
+// fighost's window on Qt's offscreen platform, over the built module: its menus, loading through
+// a Load command, the frame controls, deleting an object, and the module's messages.
+#include "host/app/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QtCore/QElapsedTimer>
+#include <QtGui/QAction>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QListWidget>
+#include <QtWidgets/QMenuBar>
+#include <QtWidgets/QSlider>
+#include <QtWidgets/QSpinBox>
+#include <QtWidgets/QStatusBar>
+#include <memory>
+
+#include "host/app/scene_widget.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using fighost::MainWindow;
+
+std::string example(const char* name) {
+    return std::string(FIGURE_SOURCE_DIR) + "/examples/" + name;
+}
+
+// The pixels of the figures' blue in a picture of the scene view.
+int figurePixels(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            QColor c = image.pixelColor(x, y);
+            count += c.blue() > c.red() + 50 && c.blue() > c.green() + 20;
+        }
+    return count;
+}
+
+class MainWindowTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        standin::resetScene();
+        standin::setEchoErrors(false);
+        std::string error;
+        ASSERT_TRUE(session_.open(FIGURE_LIBRARY_PATH, &error)) << error;
+        window_ = std::make_unique<MainWindow>(&session_, 1);
+        window_->resize(900, 600);
+        window_->show();
+        QApplication::processEvents();
+    }
+    void TearDown() override {
+        window_.reset();
+        standin::setEchoErrors(true);
+    }
+
+    QImage view() { return window_->sceneView()->grab().toImage(); }
+    QAction* action(const QString& text) {
+        for (QAction* menu : window_->menuBar()->actions())
+            for (QAction* item : menu->menu()->actions())
+                if (item->text() == text)
+                    return item;
+        return nullptr;
+    }
+    void processEventsFor(int milliseconds) {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < milliseconds)
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+
+    fighost::ModuleSession session_;
+    std::unique_ptr<MainWindow> window_;
+};
+
+TEST(MainWindowWords, CategoriesAndFiltersReadAsAPersonReadsThem) {
+    const std::pair<const char*, const char*> titles[] = {{"BUILD", "Build"}, {"UTIL", "Utilities"},
+                                                          {"LOAD", "Load"},   {"SAVE", "Save"},
+                                                          {"EXTRA", "Extra"}, {"", ""}};
+    for (const auto& title : titles)
+        EXPECT_EQ(fighost::categoryTitle(title.first), QString::fromLatin1(title.second));
+    const std::pair<const char*, const char*> filters[] = {
+        {"BioVision (*.bvh) |*.bvh||", "BioVision (*.bvh);;All files (*)"},
+        {"Figures|*.fig;*.bvh|Text|*.txt||", "Figures (*.fig *.bvh);;Text (*.txt);;All files (*)"},
+        {"", "All files (*)"},
+        {"no bars", "All files (*)"}};
+    for (const auto& filter : filters)
+        EXPECT_EQ(fighost::dialogFilter(filter.first), QString::fromLatin1(filter.second));
+}
+
+TEST_F(MainWindowTest, MenusFollowTheRegisteredCommandTable) {
+    std::vector<std::pair<QString, QStringList>> expected;
+    for (const standin::Command& command : standin::scene().commands) {
+        QString title = fighost::categoryTitle(command.category);
+        if (expected.empty() || expected.back().first != title)
+            expected.push_back({title, {}});
+        expected.back().second << QString::fromStdString(command.label) +
+                                      (command.category == "LOAD" ? QStringLiteral("…") : QString());
+    }
+    ASSERT_EQ(expected.size(), 4u);  // the module's table: Build, Utilities, Load, Save
+    QList<QAction*> menus = window_->menuBar()->actions();
+    ASSERT_GE(menus.size(), static_cast<int>(expected.size()));
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(menus[static_cast<int>(i)]->text(), expected[i].first);
+        QStringList labels;
+        for (QAction* item : menus[static_cast<int>(i)]->menu()->actions())
+            labels << item->text();
+        EXPECT_EQ(labels, expected[i].second);
+    }
+}
+
+TEST_F(MainWindowTest, LoadCommandLoadsTheChosenFileAndTheViewPaintsIt) {
+    EXPECT_EQ(figurePixels(view()), 0);
+    QString askedFilter;
+    window_->setFileChooser([&](const QString&, const QString& filter) {
+        askedFilter = filter;
+        return QString::fromStdString(example("walk.fig"));
+    });
+    QAction* load = action(QStringLiteral("Figure loader…"));
+    ASSERT_NE(load, nullptr);
+    load->trigger();
+    EXPECT_EQ(askedFilter, QStringLiteral("Figure File (*.fig);;All files (*)"));
+    const standin::SceneObject* walk = standin::objectNamed("walk");
+    ASSERT_NE(walk, nullptr);
+    EXPECT_EQ(window_->selectedObject(), walk->handle);
+    EXPECT_NE(session_.figure(walk->handle), nullptr);
+    QApplication::processEvents();
+    EXPECT_GT(figurePixels(view()), 500);
+    EXPECT_TRUE(window_->findChild<QListWidget*>(QStringLiteral("objects"))
+                    ->item(0)
+                    ->text()
+                    .startsWith(QStringLiteral("walk")));
+
+    // A dialog closed without a choice loads nothing.
+    window_->setFileChooser([](const QString&, const QString&) { return QString(); });
+    size_t objects = standin::scene().objects.size();
+    action(QStringLiteral("BioVision loader…"))->trigger();
+    EXPECT_EQ(standin::scene().objects.size(), objects);
+}
+
+TEST_F(MainWindowTest, FrameControlsPoseTheSelectedObject) {
+    int handle = window_->loadFile(QString::fromStdString(example("human.bvh")));
+    ASSERT_NE(handle, host::kNoObject);
+    auto* slider = window_->findChild<QSlider*>(QStringLiteral("frameSlider"));
+    auto* number = window_->findChild<QSpinBox*>(QStringLiteral("frameNumber"));
+    ASSERT_NE(slider, nullptr);
+    // Frames 1 to the last one stored (the capture stores 150, from 0).
+    EXPECT_EQ(slider->minimum(), 1);
+    EXPECT_EQ(slider->maximum(), 149);
+    EXPECT_EQ(number->maximum(), 149);
+
+    int redraws = standin::scene().redrawCount;
+    slider->setValue(10);
+    QApplication::processEvents();
+    QImage early = view();
+    slider->setValue(100);
+    QApplication::processEvents();
+    QImage late = view();
+    EXPECT_GE(standin::scene().redrawCount, redraws + 2);
+    EXPECT_EQ(number->value(), 100);
+    EXPECT_NE(early, late);
+    EXPECT_GT(figurePixels(late), 500);
+    number->setValue(10);
+    QApplication::processEvents();
+    EXPECT_EQ(slider->value(), 10);
+    EXPECT_EQ(view(), early);
+
+    // Playing moves on by itself, about 30 frames a second.
+    window_->setPlaying(true);
+    processEventsFor(400);
+    window_->setPlaying(false);
+    EXPECT_GT(slider->value(), 12);
+    EXPECT_LT(slider->value(), 40);
+}
+
+TEST_F(MainWindowTest, DeletingAnObjectDiscardsItsFigureOnce) {
+    int walk = window_->loadFile(QString::fromStdString(example("walk.fig")));
+    int human = window_->loadFile(QString::fromStdString(example("human.bvh")));
+    ASSERT_NE(walk, host::kNoObject);
+    ASSERT_NE(human, host::kNoObject);
+    window_->selectObject(walk);
+    window_->deleteSelected();
+    EXPECT_TRUE(session_.deleted(walk));
+    EXPECT_EQ(session_.figure(walk), nullptr);
+    EXPECT_NE(session_.figure(human), nullptr);
+    auto* list = window_->findChild<QListWidget*>(QStringLiteral("objects"));
+    ASSERT_EQ(list->count(), 1);
+    EXPECT_EQ(window_->selectedObject(), human);
+    // Deleting again does nothing; at the end the session discards only the human's figure,
+    // which the sanitizers hold to once each.
+    window_->selectObject(walk);
+    session_.discard(walk);
+    window_->deleteSelected();
+    EXPECT_EQ(list->count(), 0);
+    EXPECT_EQ(window_->selectedObject(), host::kNoObject);
+    window_->sceneView()->fitScene();
+    EXPECT_EQ(figurePixels(view()), 0);
+}
+
+TEST_F(MainWindowTest, ModulesMessagesReachThePerson) {
+    testing_support::TempDir folder;
+    window_->setFileChooser(
+        [&](const QString&, const QString&) { return QString::fromStdString(folder.path("none.fig")); });
+    action(QStringLiteral("Figure loader…"))->trigger();
+    EXPECT_EQ(window_->lastMessage(), QStringLiteral("Unable to open Figure data file"));
+    EXPECT_EQ(window_->statusBar()->currentMessage(), window_->lastMessage());
+}
+
+TEST_F(MainWindowTest, SettingsAndTheBuilderGoToTheSelectedObject) {
+    int walk = window_->loadFile(QString::fromStdString(example("walk.fig")));
+    ASSERT_NE(walk, host::kNoObject);
+    struct Case {
+        QString action;
+        int message;
+    };
+    const Case cases[] = {{QStringLiteral("Settings…"), 32}, {QStringLiteral("Figure builder"), 1}};
+    for (const Case& c : cases) {
+        int calls = standin::scene().funcInitCalls;
+        QAction* item = action(c.action);
+        ASSERT_NE(item, nullptr);
+        item->trigger();
+        EXPECT_EQ(standin::scene().funcInitCalls, calls + 1);
+        EXPECT_EQ(standin::scene().lastFuncInitMessage, c.message);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
