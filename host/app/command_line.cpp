@@ -29,8 +29,8 @@ bool parseArguments(const std::vector<std::string>& args, const std::vector<Opti
     for (size_t i = 0; i < specs.size(); ++i) {
         const OptionSpec& spec = specs[i];
         int value = spec.shortName != 0 ? spec.shortName : kLongOnly + static_cast<int>(i);
-        table.push_back({spec.longName, spec.takesValue ? required_argument : no_argument,
-                         nullptr, value});
+        table.push_back(
+            {spec.longName, spec.takesValue ? required_argument : no_argument, nullptr, value});
         if (spec.shortName != 0) {
             shortNames += spec.shortName;
             if (spec.takesValue)

@@ -184,10 +184,10 @@ int runBatchConvert(const ParsedArguments& parsed) {
         if (progress)
             std::fprintf(stderr, "\rfighost: converting %zu of %zu", i + 1, total);
         request.path = input;
-        request.loader = parsed.options.count("bvh") ||
-                                 (!parsed.options.count("fig") && endsWith(input, ".bvh"))
-                             ? kBioVisionLoader
-                             : kFigureLoader;
+        request.loader =
+            parsed.options.count("bvh") || (!parsed.options.count("fig") && endsWith(input, ".bvh"))
+                ? kBioVisionLoader
+                : kFigureLoader;
         request.style = kSegmentLines;
         size_t errorsBefore = standin::scene().errors.size();
         std::string reason;

@@ -84,7 +84,8 @@ QString dialogFilter(const std::string& moduleFilter) {
         if (parts[i + 1].empty())
             continue;
         QString description = QString::fromStdString(parts[i]).trimmed();
-        QString pattern = QString::fromStdString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
+        QString pattern =
+            QString::fromStdString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
         // Qt reads the patterns from the parentheses; add them when the text lacks them.
         if (!description.contains(QLatin1Char('(')))
             description += QStringLiteral(" (") + pattern + QLatin1Char(')');
@@ -148,9 +149,11 @@ void MainWindow::buildMenus() {
     }
 
     QMenu* object = menuBar()->addMenu(QStringLiteral("Object"));
-    QAction* settings = object->addAction(QStringLiteral("Settings…"), this, [this] { openSettings(); });
+    QAction* settings =
+        object->addAction(QStringLiteral("Settings…"), this, [this] { openSettings(); });
     settings->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
-    QAction* remove = object->addAction(QStringLiteral("Delete"), this, [this] { deleteSelected(); });
+    QAction* remove =
+        object->addAction(QStringLiteral("Delete"), this, [this] { deleteSelected(); });
     remove->setShortcut(QKeySequence::Delete);
     object->addSeparator();
     object->addAction(QStringLiteral("Quit"), this, [this] { close(); })
@@ -162,7 +165,8 @@ void MainWindow::buildMenus() {
     int key = 1;
     for (const auto& entry : kViews) {
         View chosen = entry.second;
-        view->addAction(QString::fromLatin1(entry.first), this, [this, chosen] { view_->setView(chosen); })
+        view->addAction(QString::fromLatin1(entry.first), this,
+                        [this, chosen] { view_->setView(chosen); })
             ->setShortcut(QKeySequence(QStringLiteral("Ctrl+%1").arg(key++)));
     }
     view->addAction(QStringLiteral("Fit"), this, [this] { view_->fitScene(); })
@@ -282,7 +286,8 @@ void MainWindow::updateStatus() {
                     .arg(summary.channelCount)
                     .arg(summary.frameCount);
     }
-    text += frame_ > 0 ? QStringLiteral("  ·  frame %1").arg(frame_) : QStringLiteral("  ·  rest pose");
+    text +=
+        frame_ > 0 ? QStringLiteral("  ·  frame %1").arg(frame_) : QStringLiteral("  ·  rest pose");
     status_->setText(text);
 }
 

@@ -94,7 +94,8 @@ int runOpenCommand(const ParsedArguments& parsed) {
     for (const std::string& file : parsed.operands) {
         std::string entry;
         for (const standin::Command& command : standin::scene().commands)
-            if (command.category == "LOAD" && parsed.options.count(command.label == kBioVisionLoader ? "bvh" : "fig"))
+            if (command.category == "LOAD" &&
+                parsed.options.count(command.label == kBioVisionLoader ? "bvh" : "fig"))
                 entry = command.entry;
         loaded = window.loadFile(QString::fromStdString(file), entry) != host::kNoObject && loaded;
     }

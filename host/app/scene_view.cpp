@@ -133,7 +133,8 @@ PiPoint turned(const PiPoint& p, const PiPoint& degrees) {
 
 std::vector<ViewItem> viewItems(const standin::SceneObject& object, View view) {
     std::vector<ViewItem> items;
-    appendItems(object, [view](const PiPoint& p) { return toView(view, p); }, &items);
+    appendItems(
+        object, [view](const PiPoint& p) { return toView(view, p); }, &items);
     sortFarFirst(&items);
     return items;
 }
@@ -163,7 +164,8 @@ ViewPoint toCamera(const Camera& camera, const PiPoint& p) {
 void appendSceneItems(const standin::SceneObject& object, const Camera& camera,
                       std::vector<ViewItem>* items) {
     if (!object.hasRotation && !object.hasPosition) {
-        appendItems(object, [&camera](const PiPoint& p) { return toCamera(camera, p); }, items);
+        appendItems(
+            object, [&camera](const PiPoint& p) { return toCamera(camera, p); }, items);
         return;
     }
     PiPoint rotation = object.hasRotation ? object.rotation : PiPoint{0, 0, 0};

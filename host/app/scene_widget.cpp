@@ -48,7 +48,8 @@ std::vector<ViewItem> SceneWidget::sceneItems() const {
 }
 
 PictureFit SceneWidget::currentFit() const {
-    PictureFit fit = fitPicture(fitBounds_, width(), height(), pictureMargin(std::min(width(), height())));
+    PictureFit fit =
+        fitPicture(fitBounds_, width(), height(), pictureMargin(std::min(width(), height())));
     double centreX = fitBounds_.empty ? 0 : (fitBounds_.minX + fitBounds_.maxX) / 2;
     double centreY = fitBounds_.empty ? 0 : (fitBounds_.minY + fitBounds_.maxY) / 2;
     fit.scale *= zoom_;

@@ -101,7 +101,8 @@ TEST(FighostStartupTest, WindowNeedsADisplayOrAScreenshot) {
     options.environment = {"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM="};
     RunResult run = runFighost({"open", examplePath("walk.fig")}, options);
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "fighost: no display to open the window on (set DISPLAY, or use --screenshot)\n");
+    EXPECT_EQ(run.err,
+              "fighost: no display to open the window on (set DISPLAY, or use --screenshot)\n");
 }
 
 }  // namespace

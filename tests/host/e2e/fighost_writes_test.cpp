@@ -1,8 +1,8 @@
 // fighost's outputs that cannot be written: every such failure is exit status 1 and one line on
 // stderr, and no half-written file is left in the place asked for. Also batch conversion.
 #include <dirent.h>
-#include <sys/stat.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -43,9 +43,15 @@ TEST(FighostWritesTest, FailedWritesAreOneLineAndExitOne) {
         std::string message;
     };
     const Case cases[] = {
-        {{"render", walk, "-o", folder.path("full.png")}, "", "cannot write " + folder.path("full.png")},
-        {{"render", walk, "-o", folder.path("full.svg")}, "", "cannot write " + folder.path("full.svg")},
-        {{"render", walk, "-o", folder.path("full.obj")}, "", "cannot write " + folder.path("full.obj")},
+        {{"render", walk, "-o", folder.path("full.png")},
+         "",
+         "cannot write " + folder.path("full.png")},
+        {{"render", walk, "-o", folder.path("full.svg")},
+         "",
+         "cannot write " + folder.path("full.svg")},
+        {{"render", walk, "-o", folder.path("full.obj")},
+         "",
+         "cannot write " + folder.path("full.obj")},
         {{"render", walk, "-o", plain + "/walk.png"}, "", "cannot write " + plain + "/walk.png"},
         {{"frames", walk, "--size", "16", "-o", plain}, "", "cannot make the folder " + plain},
         {{"info", walk}, "/dev/full", "cannot write the output: No space left on device"},
@@ -76,7 +82,8 @@ TEST(FighostWritesTest, FailedPictureLeavesWhatWasThere) {
         EXPECT_EQ(testing_support::readFile(target), "what was there\n") << name;
     }
     // No temporary file is left beside the targets.
-    EXPECT_EQ(filesIn(folder.path("")), (std::vector<std::string>{"old.obj", "old.png", "old.svg"}));
+    EXPECT_EQ(filesIn(folder.path("")),
+              (std::vector<std::string>{"old.obj", "old.png", "old.svg"}));
     // Written whole, the picture replaces the file.
     RunResult run = runFighost({"render", human, "-o", folder.path("old.obj")});
     EXPECT_EQ(run.status, 0) << run.err;
@@ -89,7 +96,8 @@ TEST(FighostWritesTest, BatchConvertGoesPastFilesThatFail) {
     ASSERT_EQ(mkdir(out.c_str(), 0755), 0);
     // One input is missing; another cannot be saved, for a folder stands where it would go.
     std::string missing = folder.path("missing.bvh");
-    std::string blocked = folder.write("blocked.fig", testing_support::readFile(examplePath("walk.fig")));
+    std::string blocked =
+        folder.write("blocked.fig", testing_support::readFile(examplePath("walk.fig")));
     ASSERT_EQ(mkdir((out + "/blocked.fig").c_str(), 0755), 0);
     RunResult run = runFighost({"convert", examplePath("walk.fig"), missing, blocked,
                                 examplePath("human.bvh"), "-d", out});
@@ -98,8 +106,9 @@ TEST(FighostWritesTest, BatchConvertGoesPastFilesThatFail) {
     // One line per failure, naming the file and why: ours, or the module's own message.
     EXPECT_EQ(run.err, "fighost: cannot convert " + missing + ": cannot read " + missing +
                            ": No such file or directory\n"
-                           "fighost: cannot convert " + blocked +
-                           ": Unable to create Figure data file " + out + "/blocked.fig\n");
+                           "fighost: cannot convert " +
+                           blocked + ": Unable to create Figure data file " + out +
+                           "/blocked.fig\n");
     // Each converted file reads back as the figure it came from.
     RunResult back = runFighost({"info", out + "/human.fig", "--json"});
     EXPECT_EQ(back.status, 0) << back.err;

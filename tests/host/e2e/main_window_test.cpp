@@ -94,7 +94,8 @@ TEST_F(MainWindowTest, MenusFollowTheRegisteredCommandTable) {
         if (expected.empty() || expected.back().first != title)
             expected.push_back({title, {}});
         expected.back().second << QString::fromStdString(command.label) +
-                                      (command.category == "LOAD" ? QStringLiteral("…") : QString());
+                                      (command.category == "LOAD" ? QStringLiteral("…")
+                                                                  : QString());
     }
     ASSERT_EQ(expected.size(), 4u);  // the module's table: Build, Utilities, Load, Save
     QList<QAction*> menus = window_->menuBar()->actions();
@@ -198,8 +199,9 @@ TEST_F(MainWindowTest, DeletingAnObjectDiscardsItsFigureOnce) {
 
 TEST_F(MainWindowTest, ModulesMessagesReachThePerson) {
     testing_support::TempDir folder;
-    window_->setFileChooser(
-        [&](const QString&, const QString&) { return QString::fromStdString(folder.path("none.fig")); });
+    window_->setFileChooser([&](const QString&, const QString&) {
+        return QString::fromStdString(folder.path("none.fig"));
+    });
     action(QStringLiteral("Figure loader…"))->trigger();
     EXPECT_EQ(window_->lastMessage(), QStringLiteral("Unable to open Figure data file"));
     EXPECT_EQ(window_->statusBar()->currentMessage(), window_->lastMessage());
