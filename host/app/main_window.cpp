@@ -111,6 +111,7 @@ MainWindow::MainWindow(ModuleSession* session, int style) : session_(session), s
     splitter->setSizes({220, 800});
     setCentralWidget(splitter);
     status_ = new QLabel;
+    status_->setObjectName(QStringLiteral("objectStatus"));
     statusBar()->addPermanentWidget(status_);
     player_ = new QTimer(this);
     player_->setInterval(1000 / kFramesPerSecond);
@@ -246,6 +247,7 @@ void MainWindow::refreshObjectList() {
 
 void MainWindow::refresh() {
     refreshObjectList();
+    countFigure();
     updateStatus();
     view_->update();
 }
@@ -267,27 +269,33 @@ void MainWindow::selectionChanged() {
     slider_->blockSignals(false);
     frameNumber_->blockSignals(false);
     lastFrameLabel_->setText(QStringLiteral(" of %1 ").arg(std::max(last, 0)));
+    countFigure();
     updateStatus();
 }
 
-void MainWindow::updateStatus() {
+void MainWindow::countFigure() {
     int handle = selectedObject();
     const standin::SceneObject* object = standin::object(handle);
     const FigureData* figure = handle != host::kNoObject ? session_->figure(handle) : nullptr;
     if (object == nullptr) {
-        status_->setText(QStringLiteral("No object selected"));
+        objectStatus_ = QStringLiteral("No object selected");
         return;
     }
-    QString text = QString::fromStdString(object->name);
+    objectStatus_ = QString::fromStdString(object->name);
     if (figure != nullptr) {
         FigureSummary summary = summarizeFigure(*figure, object->name, std::string());
-        text += QStringLiteral("  ·  %1 limbs, %2 channels, %3 frames")
-                    .arg(summary.limbs.size())
-                    .arg(summary.channelCount)
-                    .arg(summary.frameCount);
+        objectStatus_ += QStringLiteral("  ·  %1 limbs, %2 channels, %3 frames")
+                             .arg(summary.limbs.size())
+                             .arg(summary.channelCount)
+                             .arg(summary.frameCount);
     }
-    text +=
-        frame_ > 0 ? QStringLiteral("  ·  frame %1").arg(frame_) : QStringLiteral("  ·  rest pose");
+}
+
+void MainWindow::updateStatus() {
+    QString text = objectStatus_;
+    if (selectedObject() != host::kNoObject)
+        text += frame_ > 0 ? QStringLiteral("  ·  frame %1").arg(frame_)
+                           : QStringLiteral("  ·  rest pose");
     status_->setText(text);
 }
 
@@ -386,11 +394,10 @@ void MainWindow::showFrame(int frame) {
     if (handle == host::kNoObject || frame < 1)
         return;
     frame_ = frame;
-    for (QAbstractSlider* control : {static_cast<QAbstractSlider*>(slider_)}) {
-        control->blockSignals(true);
-        control->setValue(frame);
-        control->blockSignals(false);
-    }
+    // The controls follow without sending the frame again.
+    slider_->blockSignals(true);
+    slider_->setValue(frame);
+    slider_->blockSignals(false);
     frameNumber_->blockSignals(true);
     frameNumber_->setValue(frame);
     frameNumber_->blockSignals(false);

@@ -66,6 +66,8 @@ class MainWindow : public QMainWindow {
     void refresh();
     void refreshObjectList();
     void selectionChanged();
+    // Counts the selected figure's limbs, channels and frames for the status bar.
+    void countFigure();
     void updateStatus();
     void tell(const QString& message);
     // The entry the object messages (settings, pose, discard) go to.
@@ -87,6 +89,7 @@ class MainWindow : public QMainWindow {
     QTimer* player_ = nullptr;
     FileChooser chooser_;
     QString lastMessage_;
+    QString objectStatus_;  // the selected object and its counts
     int frame_ = 0;  // the frame the selected object was last posed at; 0 for none
 };
 

@@ -7,6 +7,7 @@
 #include <QtCore/QElapsedTimer>
 #include <QtGui/QAction>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QMenuBar>
 #include <QtWidgets/QSlider>
@@ -158,6 +159,8 @@ TEST_F(MainWindowTest, FrameControlsPoseTheSelectedObject) {
     QImage late = view();
     EXPECT_GE(standin::scene().redrawCount, redraws + 2);
     EXPECT_EQ(number->value(), 100);
+    EXPECT_EQ(window_->findChild<QLabel*>(QStringLiteral("objectStatus"))->text(),
+              QStringLiteral("human  ·  25 limbs, 63 channels, 150 frames  ·  frame 100"));
     EXPECT_NE(early, late);
     EXPECT_GT(figurePixels(late), 500);
     number->setValue(10);
