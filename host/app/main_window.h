@@ -90,7 +90,7 @@ class MainWindow : public QMainWindow {
     FileChooser chooser_;
     QString lastMessage_;
     QString objectStatus_;  // the selected object and its counts
-    int frame_ = 0;  // the frame the selected object was last posed at; 0 for none
+    int frame_ = 0;         // the frame the selected object was last posed at; 0 for none
 };
 
 }  // namespace fighost
