@@ -1,7 +1,10 @@
 #include "host/app/commands.h"
 
 #include <dlfcn.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <cstdio>
 #include <cstring>
@@ -162,12 +165,36 @@ std::string messagesSince(size_t count, const std::string& fallback) {
     return joined.empty() ? fallback : joined;
 }
 
+// Converts one file of a batch into folder; empty, or why it failed.
+std::string convertInto(ModuleSession* session, const LoadRequest& request,
+                        const std::string& folder) {
+    std::string reason;
+    size_t errorsBefore = standin::scene().errors.size();
+    if (!checkReadable(request, &reason) || !session->setLimbType(request.style, &reason))
+        return reason;
+    int handle = session->load(request.loader, request.path, &reason);
+    if (handle == host::kNoObject)
+        return messagesSince(errorsBefore, reason.empty() ? "not loaded" : reason);
+    if (session->figure(handle) == nullptr)
+        reason = "the module attached no figure to the object it made";
+    else if (session->figure(handle)->save(batchTarget(folder, request.path).c_str()) != 1)
+        reason = messagesSince(errorsBefore, "not saved");
+    // The figure is done with: a long batch holds one at a time.
+    session->discard(handle);
+    return reason;
+}
+
 int runBatchConvert(const ParsedArguments& parsed) {
     const std::string& folder = parsed.options.at("directory");
     if (folder.empty())
         return fail("no folder given: -d DIR is empty");
     if (parsed.operands.empty())
         return usageFailure("expected IN... -d DIR", "convert");
+    struct stat info;
+    if (stat(folder.c_str(), &info) != 0)
+        return fail("cannot write into " + folder + ": " + std::strerror(errno));
+    if (!S_ISDIR(info.st_mode))
+        return fail("cannot write into " + folder + ": not a folder");
     LoadRequest request;
     std::string error;
     if (!chooseLoader(parsed, &request, &error))
@@ -175,40 +202,30 @@ int runBatchConvert(const ParsedArguments& parsed) {
     ModuleSession session;
     if (!session.open(request.modulePath, &error))
         return fail(error);
-    // The module's messages become one line per file, named after it.
+    // The module's messages become part of one line per file, named after it.
     standin::setEchoErrors(false);
+    // A progress line is for a person watching: it is rewritten in place, so only on a terminal.
     bool progress = isatty(STDERR_FILENO) != 0;
+    const char* clear = "\r                                                  \r";
     size_t total = parsed.operands.size(), failures = 0;
     for (size_t i = 0; i < total; ++i) {
-        const std::string& input = parsed.operands[i];
-        if (progress)
-            std::fprintf(stderr, "\rfighost: converting %zu of %zu", i + 1, total);
-        request.path = input;
-        request.loader =
-            parsed.options.count("bvh") || (!parsed.options.count("fig") && endsWith(input, ".bvh"))
-                ? kBioVisionLoader
-                : kFigureLoader;
+        request.path = parsed.operands[i];
+        bool bvh = parsed.options.count("bvh") ||
+                   (!parsed.options.count("fig") && endsWith(request.path, ".bvh"));
+        request.loader = bvh ? kBioVisionLoader : kFigureLoader;
+        // Nothing is shown, so the cheapest drawing will do.
         request.style = kSegmentLines;
-        size_t errorsBefore = standin::scene().errors.size();
-        std::string reason;
-        int handle = host::kNoObject;
-        if (!checkReadable(request, &reason) || !session.setLimbType(request.style, &reason)) {
-        } else if ((handle = session.load(request.loader, input, &reason)) == host::kNoObject ||
-                   session.figure(handle) == nullptr) {
-            reason = messagesSince(errorsBefore, reason.empty() ? "not loaded" : reason);
-        } else if (session.figure(handle)->save(batchTarget(folder, input).c_str()) != 1) {
-            reason = messagesSince(errorsBefore, "not saved");
-        }
-        if (handle != host::kNoObject)
-            session.discard(handle);
-        if (!reason.empty()) {
-            ++failures;
-            std::fprintf(stderr, "%sfighost: cannot convert %s: %s\n", progress ? "\r" : "",
-                         input.c_str(), reason.c_str());
-        }
+        if (progress)
+            std::fprintf(stderr, "%sfighost: converting %zu of %zu", clear, i + 1, total);
+        std::string reason = convertInto(&session, request, folder);
+        if (reason.empty())
+            continue;
+        ++failures;
+        std::fprintf(stderr, "%sfighost: cannot convert %s: %s\n", progress ? clear : "",
+                     request.path.c_str(), reason.c_str());
     }
     if (progress)
-        std::fprintf(stderr, "\rfighost: converted %zu of %zu\n", total - failures, total);
+        std::fprintf(stderr, "%sfighost: converted %zu of %zu\n", clear, total - failures, total);
     return failures == 0 ? 0 : 1;
 }
 

@@ -90,15 +90,15 @@ int runOpenCommand(const ParsedArguments& parsed) {
     if (!session.open(request.modulePath, &error))
         return fail(error);
     MainWindow window(&session, style);
-    bool loaded = true;
-    for (const std::string& file : parsed.operands) {
-        std::string entry;
+    // --bvh and --fig name the loader; otherwise the window picks one by each file's extension.
+    std::string forced;
+    if (parsed.options.count("bvh") != 0 || parsed.options.count("fig") != 0)
         for (const standin::Command& command : standin::scene().commands)
-            if (command.category == "LOAD" &&
-                parsed.options.count(command.label == kBioVisionLoader ? "bvh" : "fig"))
-                entry = command.entry;
-        loaded = window.loadFile(QString::fromStdString(file), entry) != host::kNoObject && loaded;
-    }
+            if (command.label == request.loader)
+                forced = command.entry;
+    bool loaded = true;
+    for (const std::string& file : parsed.operands)
+        loaded = window.loadFile(QString::fromStdString(file), forced) != host::kNoObject && loaded;
     if (atFrame && frame > 0)
         window.showFrame(frame);
     window.sceneView()->setView(view);

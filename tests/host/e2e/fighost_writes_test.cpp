@@ -59,6 +59,7 @@ TEST(FighostWritesTest, FailedWritesAreOneLineAndExitOne) {
         {{"--help"}, "/dev/full", "cannot write the output: No space left on device"},
         {{"convert", walk, ""}, "", "no output given: OUT is empty"},
         {{"convert", walk, "-d", ""}, "", "no folder given: -d DIR is empty"},
+        {{"convert", walk, "-d", plain}, "", "cannot write into " + plain + ": not a folder"},
     };
     for (const Case& c : cases) {
         RunOptions options;
