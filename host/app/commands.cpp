@@ -254,12 +254,12 @@ int runInQt(const char* command, const ParsedArguments& parsed) {
     void* library = dlopen(FIGHOST_QT_LIBRARY, RTLD_NOW | RTLD_LOCAL);
     if (library == nullptr) {
         const char* reason = dlerror();
-        return fail(std::string("cannot load the picture library ") + FIGHOST_QT_LIBRARY + ": " +
+        return fail(std::string("cannot load fighost's Qt library ") + FIGHOST_QT_LIBRARY + ": " +
                     (reason ? reason : "unknown"));
     }
     auto entry = reinterpret_cast<QtCommandEntry>(dlsym(library, kQtCommandEntry));
     if (entry == nullptr)
-        return fail(std::string("the picture library ") + FIGHOST_QT_LIBRARY + " lacks " +
+        return fail(std::string("fighost's Qt library ") + FIGHOST_QT_LIBRARY + " lacks " +
                     kQtCommandEntry);
     // The library stays loaded: Qt's own clean-up runs at exit.
     return entry(command, &parsed);
