@@ -18,10 +18,19 @@ namespace {
 // The window's size for --screenshot, in pixels.
 constexpr int kScreenshotWidth = 1100, kScreenshotHeight = 720;
 
-// Qt's remarks are not the user's concern; its errors are, in one line each.
+// Qt's remarks are not the user's concern; its errors are, in one line each. A fatal one (no
+// display to connect to) ends fighost with exit status 1 instead of an abort.
 void windowMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "fighost: Qt: %s\n", message.toLocal8Bit().constData());
+    if (type != QtCriticalMsg && type != QtFatalMsg)
+        return;
+    QString line = message.section(QLatin1Char('\n'), 0, 0).trimmed();
+    std::fprintf(
+        stderr, "fighost: %s%s\n",
+        type == QtFatalMsg ? "cannot open the window: " : "Qt: ", line.toLocal8Bit().constData());
+    if (type == QtFatalMsg) {
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
 }
 
 bool isSet(const char* name) {

@@ -57,8 +57,13 @@ bool prepare(const char* command, const ParsedArguments& parsed, LoadRequest* re
 // Qt's remarks (a runtime folder it made, fonts it looked for) are not the user's concern, and a
 // failure is reported by fighost in its own one line: only a fatal message is passed on.
 void quietQt(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtFatalMsg)
-        std::fprintf(stderr, "fighost: Qt: %s\n", message.toLocal8Bit().constData());
+    if (type != QtFatalMsg)
+        return;
+    QString line = message.section(QLatin1Char('\n'), 0, 0).trimmed();
+    std::fprintf(stderr, "fighost: Qt: %s\n", line.toLocal8Bit().constData());
+    // One line and exit status 1, as every failure, instead of Qt's abort.
+    std::fflush(stderr);
+    std::_Exit(1);
 }
 
 // Qt paints on its offscreen platform, so no display is needed.

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <QtGui/QImage>
+#include <algorithm>
 
 #include "fighost_run.h"
 #include "support/temp_dir.h"
@@ -105,6 +106,13 @@ TEST(FighostStartupTest, WindowNeedsADisplayOrAScreenshot) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err,
               "fighost: no display to open the window on (set DISPLAY, or use --screenshot)\n");
+    // A display that is not there is one line too, not Qt's abort.
+    options.environment = {"DISPLAY=:7", "QT_QPA_PLATFORM=xcb",
+                           "DBUS_SESSION_BUS_ADDRESS=disabled:"};
+    run = runFighost({"open", examplePath("walk.fig")}, options);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err.rfind("fighost: cannot open the window: ", 0), 0u) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
 }
 
 }  // namespace
