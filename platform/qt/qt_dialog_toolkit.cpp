@@ -240,6 +240,9 @@ class TemplateWindow final : public Window {
                               : new QTreeWidgetItem(reinterpret_cast<QTreeWidgetItem*>(parent));
         item->setText(0, fromBytes(text));
         item->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(data)));
+        // Items come only from a rebuild of the list, after which nothing is selected.
+        tree->setCurrentItem(nullptr);
+        tree->clearSelection();
         return reinterpret_cast<TreeItem>(item);
     }
     void* selectedItemData(int id) override {

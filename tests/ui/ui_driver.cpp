@@ -225,10 +225,10 @@ void clickItem(QTreeWidget* tree, const QString& text, bool twice) {
         up->setExpanded(true);
     tree->scrollToItem(item);
     QPoint where = tree->visualItemRect(item).center();
+    // A double click is a click and then the second press.
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, where);
     if (twice)
         QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, where);
-    else
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, where);
 }
 
 std::string treeText(QTreeWidget* tree) {

@@ -56,6 +56,35 @@ class SheetTest : public ::testing::Test {
         });
     }
     static FigureData* figure(int object) { return module().GetFigure(object); }
+
+    //   Hips        channels 0-5: X, Y, Z position, Z, X, Y rotation
+    //    ├── Chest  channels 6-8: Z, X, Y rotation
+    //    │    └── .x          (a placeholder: not listed, its children are)
+    //    │         └── Arm    channels 9-11
+    //    │              └── End
+    //    └── Leg    channels 12-14
+    //         └── End
+    // Ten frames; channel c holds c * 100 + f at frame f.
+    std::string smallFigure(const std::string& name = "small.fig") const {
+        std::string rotations = "CHANNELS 3 Zrotation Xrotation Yrotation\n";
+        std::string text =
+            "HIERARCHY\nROOT Hips\n{\nOFFSET 0 0 0\n"
+            "CHANNELS 6 Xposition Yposition Zposition Zrotation Xrotation Yrotation\n"
+            "JOINT Chest\n{\nOFFSET 0 5 0\n" +
+            rotations + "JOINT .x\n{\nOFFSET 0 1 0\nJOINT Arm\n{\nOFFSET 1 0 0\n" + rotations +
+            "End Site\n{\nOFFSET 1 0 0\n}\n}\n}\n}\n"
+            "JOINT Leg\n{\nOFFSET 1 -5 0\n" +
+            rotations +
+            "End Site\n{\nOFFSET 0 -4 0\n}\n}\n}\nMOTION\nFrames: 10\nFrame Time: 0.1\n";
+        for (int f = 0; f < 10; ++f) {
+            for (int c = 0; c < 15; ++c)
+                text += std::to_string(c * 100 + f) + (c < 14 ? " " : "\n");
+        }
+        return dir.write(name, text);
+    }
+    static double value(FigureData* figure, int channel, int frame) {
+        return figure->motion->channels[channel].values[frame];
+    }
     static std::vector<std::string> errors() { return standin::scene().errors; }
 
     testing_support::TempDir dir;
