@@ -66,9 +66,14 @@ Toolkit* loadToolkit(char* reason, size_t reasonSize) {
     // Loaded for good: the library is never closed, whether or not it works here.
     void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (library == nullptr) {
-        const char* error = dlerror();
+        const char* loaderError = dlerror();
+        std::string error = loaderError != nullptr ? loaderError : "";
+        // The loader's reason usually begins with the path, which the line already names.
+        if (error.rfind(path + ": ", 0) == 0)
+            error.erase(0, path.size() + 2);
         say(reason, reasonSize,
-            "Cannot load the dialog library " + path + ": " + (error ? error : "unknown error"));
+            "Cannot load the dialog library " + path + ": " +
+                (error.empty() ? "unknown error" : error));
         return nullptr;
     }
     auto entry = reinterpret_cast<EntryFunction>(dlsym(library, kEntryName));
