@@ -1,6 +1,7 @@
 #include "ui/configure_page.h"
 
 #include <cfloat>
+#include <charconv>
 #include <climits>
 #include <cstring>
 
@@ -21,6 +22,18 @@ float toFloat(double value) {
     if (value < -FLT_MAX)
         return -FLT_MAX;
     return static_cast<float>(value);
+}
+
+// An offset as the dialog shows it: the float's own shortest decimal form read as a double, so
+// that 5.21 shows as "5.21" rather than every digit of the widened float. It narrows back to the
+// same float, so a limb closed with OK keeps its offset.
+double shownOffset(float value) {
+    char text[32];
+    std::to_chars_result written = std::to_chars(text, text + sizeof text - 1, value);
+    *written.ptr = '\0';
+    double shown = value;
+    toolkit::parseNumber(text, &shown);
+    return shown;
 }
 
 // Copies what the dialog edits into the limb: the name as typed (its radius is not looked up
@@ -133,9 +146,9 @@ void dlgConfig::editLimb(Limb* limb) {
     dlgPartAdjust dialog;
     dialog.partName = limb->name;
     dialog.associateWith = limb->mapName;
-    dialog.offsetX = limb->offset.x;
-    dialog.offsetY = limb->offset.y;
-    dialog.offsetZ = limb->offset.z;
+    dialog.offsetX = shownOffset(limb->offset.x);
+    dialog.offsetY = shownOffset(limb->offset.y);
+    dialog.offsetZ = shownOffset(limb->offset.z);
     MotionTable* motion = figureData != nullptr ? figureData->motion : nullptr;
     if (motion != nullptr && limb->firstChannel < static_cast<uint32_t>(motion->channelCount())) {
         dialog.motion = motion;

@@ -193,8 +193,11 @@ class TemplateWindow final : public Window {
     void setText(int id, const char* text) override {
         QString value = fromBytes(text);
         if (auto* edit = control<QLineEdit>(id)) {
-            if (edit->text() != value)
+            // The start of a long text is shown, as the original edit control shows it.
+            if (edit->text() != value) {
                 edit->setText(value);
+                edit->setCursorPosition(0);
+            }
         } else if (auto* button = control<QAbstractButton>(id)) {
             button->setText(value);
         } else if (auto* label = control<QLabel>(id)) {

@@ -44,13 +44,15 @@ TEST(DialogNumbersTest, ReadsOnlyWholeTextsOfTheirKind) {
         int32_t whole = -99;
         uint32_t unsignedWhole = 99;
         EXPECT_EQ(toolkit::parseNumber(c.text, &number), c.number ? 1 : 0) << c.text;
-        if (c.number)
+        if (c.number) {
             EXPECT_EQ(number, c.asNumber) << c.text;
-        else
+        } else {
             EXPECT_EQ(number, -99) << "a refused text leaves the field: " << c.text;
+        }
         EXPECT_EQ(toolkit::parseWholeNumber(c.text, &whole), c.whole ? 1 : 0) << c.text;
-        if (c.whole)
+        if (c.whole) {
             EXPECT_EQ(whole, c.asWhole) << c.text;
+        }
         EXPECT_EQ(toolkit::parseUnsignedNumber(c.text, &unsignedWhole), c.unsignedWhole ? 1 : 0)
             << c.text;
     }

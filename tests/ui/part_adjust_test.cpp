@@ -2,6 +2,7 @@
 // table, what OK, Apply and Cancel keep, and the number fields' validation.
 #include <QMessageBox>
 #include <QTest>
+#include <cstring>
 
 #include "ui_fixture.h"
 
@@ -226,6 +227,23 @@ TEST_F(PartAdjustTest, OkCopiesNameAssociationAndOffsetCutToFit) {
     EXPECT_FLOAT_EQ(leg->offset.x, 0.5f);
     EXPECT_FLOAT_EQ(leg->offset.y, 1000.0f);
     EXPECT_FLOAT_EQ(leg->offset.z, -2.0f);
+}
+
+// Offsets show the float's own shortest form, and OK without edits keeps them bit for bit.
+TEST_F(PartAdjustTest, OffsetsShowShortAndComeBackUnchanged) {
+    int object = load(smallFigure(), false);
+    Limb* leg = figure(object)->rootLimb()->children[1];
+    leg->offset = PiPoint{5.21f, -0.1f, 1e-7f};
+    const PiPoint before = leg->offset;
+    editLimb(object, "Leg", [&](Script& script) {
+        script.on("Part Adjust", [&](QWidget* dialog) {
+            EXPECT_EQ(shown(dialog, 1016), "5.21");
+            EXPECT_EQ(shown(dialog, 1017), "-0.1");
+            EXPECT_EQ(shown(dialog, 1018), "1e-07");
+            click(button(dialog, 1));
+        });
+    });
+    EXPECT_EQ(std::memcmp(&leg->offset, &before, sizeof before), 0);
 }
 
 }  // namespace
