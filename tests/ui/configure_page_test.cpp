@@ -13,10 +13,6 @@ namespace {
 
 using ConfigurePageTest = SheetTest;
 
-void okMessage(QWidget* box) {
-    click(static_cast<QMessageBox*>(box)->button(QMessageBox::Ok));
-}
-
 // Part Adjust for a new limb: a name, an X offset, then OK (or Cancel).
 std::function<void(QWidget*)> newLimb(const QString& name, const QString& offsetX = "0",
                                       int closeWith = 1) {
