@@ -45,7 +45,7 @@ QString fromBytes(const char* text) {
 }
 
 // Dialog units to pixels, from the average character size of the template's font, the way the
-// original toolkit measures: a quarter of the average width, an eighth of the height.
+// Windows dialog manager measures: a quarter of the average width, an eighth of the height.
 struct DialogUnits {
     explicit DialogUnits(const QFont& font) {
         QFontMetrics metrics(font);
@@ -193,7 +193,7 @@ class TemplateWindow final : public Window {
     void setText(int id, const char* text) override {
         QString value = fromBytes(text);
         if (auto* edit = control<QLineEdit>(id)) {
-            // The start of a long text is shown, as the original edit control shows it.
+            // The start of a long text is shown, as a Windows edit control shows it.
             if (edit->text() != value) {
                 edit->setText(value);
                 edit->setCursorPosition(0);
