@@ -1,5 +1,8 @@
 // The "Settings" sheet through message 32 and the builder's main action: its windows as other
 // programs see them, the Settings page's style choice, the test cable and the number fields.
+#include <gtest/gtest-spi.h>
+
+#include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -173,6 +176,22 @@ TEST_F(SettingsSheetTest, NumberFieldsMustHoldWholeNumbers) {
         });
         settings(human, again);
     }
+}
+
+// Opens the sheet with no step to close it.
+void openAndLeaveOpen() {
+    Script script(1);
+    script.run([] {
+        PluginCall call{};
+        call.objectHandle = -1;
+        return module().Fig(32, 0, &call);
+    });
+}
+
+// The time limit closes a window left open and fails the test instead of hanging the suite.
+TEST_F(SettingsSheetTest, WindowLeftOpenFailsTheTestInsteadOfHanging) {
+    EXPECT_NONFATAL_FAILURE(openAndLeaveOpen(), "time limit of 1 s: still open: Settings");
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 }  // namespace
