@@ -375,11 +375,12 @@ int ErrorMessage(const char* format, ...) {
 const char* AddExt(const char* path, const char* ext) {
     std::string& result = state().addExtResult;
     result = path ? path : "";
-    size_t extLength = ext ? std::strlen(ext) : 0;
-    bool hasExt = result.size() >= extLength &&
-                  strcasecmp(result.c_str() + result.size() - extLength, ext ? ext : "") == 0;
-    if (!hasExt)
-        result += ext;
+    // A name that has an extension of its own keeps it: only a "." after the last folder
+    // separator counts.
+    size_t nameStart = result.find_last_of("/\\");
+    nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
+    if (result.find('.', nameStart) == std::string::npos)
+        result += ext ? ext : "";
     return result.c_str();
 }
 

@@ -2,6 +2,7 @@
 // object's figure and discarding an object's figure data.
 #include "model/figure_data.h"
 #include "plugin/figure_plugin.h"
+#include "ui/settings_sheet.h"
 
 namespace {
 
@@ -15,9 +16,8 @@ FigureData* attachedFigure(int objectHandle) {
 
 }  // namespace
 
-// The settings sheet is not there yet: the message is answered as if the sheet had been closed.
 int FigurePlugin::showSettings() {
-    return 1;
+    return showSettingsSheet(this);
 }
 
 int FigurePlugin::poseObject(int objectHandle, int frame) {

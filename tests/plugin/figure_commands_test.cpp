@@ -95,13 +95,21 @@ TEST_F(FigureCommandsTest, BioVisionLoaderShowsTheFigureInANewObject) {
 }
 
 TEST_F(FigureCommandsTest, FigureLoaderAddsTheExtensionAndNamesByBaseName) {
-    TempDir dir;
-    dir.write("run.v2.fig", smallFigure(false));
-    int result = 0;
-    int handle = load(FigLoad, dir.path("run.v2"), &result);
-    EXPECT_EQ(result, 1);
-    ASSERT_NE(standin::object(handle), nullptr);
-    EXPECT_EQ(standin::object(handle)->name, "run");
+    // The host adds ".fig" only to a file name without an extension of its own.
+    const struct {
+        const char* file;
+        const char* path;
+        const char* name;
+    } cases[] = {{"run.v2.fig", "run.v2.fig", "run"}, {"plain.fig", "plain", "plain"}};
+    for (const auto& c : cases) {
+        TempDir dir;
+        dir.write(c.file, smallFigure(false));
+        int result = 0;
+        int handle = load(FigLoad, dir.path(c.path), &result);
+        EXPECT_EQ(result, 1) << c.path;
+        ASSERT_NE(standin::object(handle), nullptr) << c.path;
+        EXPECT_EQ(standin::object(handle)->name, c.name);
+    }
 }
 
 TEST_F(FigureCommandsTest, LimbTypeIsReadAnewAtEachLoad) {

@@ -1,0 +1,242 @@
+// Data exchange and the dialog classes' plumbing between the toolkit and the module's dialogs.
+#include "platform/dialog_base.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace toolkit {
+namespace {
+
+// The text without white space around it.
+std::string trimmed(const char* text) {
+    if (text == nullptr)
+        return std::string();
+    const char* begin = text;
+    while (*begin != '\0' && std::isspace(static_cast<unsigned char>(*begin)))
+        ++begin;
+    const char* end = begin + std::strlen(begin);
+    while (end > begin && std::isspace(static_cast<unsigned char>(end[-1])))
+        --end;
+    return std::string(begin, end);
+}
+
+// Whether text is a decimal number: a sign, digits with an optional point (at least one digit),
+// an optional exponent. No "inf", "nan" or hexadecimal forms.
+bool isDecimal(const std::string& text) {
+    size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    size_t digits = 0;
+    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
+        ++i, ++digits;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
+            ++i, ++digits;
+    }
+    if (digits == 0)
+        return false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+            ++i;
+        size_t exponentDigits = 0;
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
+            ++i, ++exponentDigits;
+        if (exponentDigits == 0)
+            return false;
+    }
+    return i == text.size();
+}
+
+}  // namespace
+
+int parseNumber(const char* text, double* value) {
+    std::string number = trimmed(text);
+    if (!isDecimal(number))
+        return 0;
+    // from_chars takes no leading "+" and does not depend on the locale.
+    const char* begin = number.c_str();
+    if (*begin == '+')
+        ++begin;
+    double result = 0.0;
+    std::from_chars_result read = std::from_chars(begin, number.c_str() + number.size(), result);
+    if (read.ec != std::errc() || read.ptr != number.c_str() + number.size() ||
+        !std::isfinite(result))
+        return 0;
+    *value = result;
+    return 1;
+}
+
+int parseWholeNumber(const char* text, int32_t* value) {
+    std::string number = trimmed(text);
+    const char* begin = number.c_str();
+    if (*begin == '+' && *++begin == '-')
+        return 0;
+    int32_t result = 0;
+    std::from_chars_result read = std::from_chars(begin, number.c_str() + number.size(), result);
+    if (begin == number.c_str() + number.size() || read.ec != std::errc() ||
+        read.ptr != number.c_str() + number.size())
+        return 0;
+    *value = result;
+    return 1;
+}
+
+int parseUnsignedNumber(const char* text, uint32_t* value) {
+    std::string number = trimmed(text);
+    const char* begin = number.c_str();
+    if (*begin == '+')
+        ++begin;
+    // from_chars reads unsigned numbers without a sign, so "-1" is refused.
+    uint32_t result = 0;
+    std::from_chars_result read = std::from_chars(begin, number.c_str() + number.size(), result);
+    if (begin == number.c_str() + number.size() || read.ec != std::errc() ||
+        read.ptr != number.c_str() + number.size())
+        return 0;
+    *value = result;
+    return 1;
+}
+
+std::string numberText(double value) {
+    char buffer[64];
+    std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, written.ptr);
+}
+
+void TreeControl::clear() {
+    if (window_ != nullptr)
+        window_->clearTree(id_);
+}
+
+TreeItem TreeControl::insert(TreeItem parent, const char* text, void* data) {
+    return window_ != nullptr ? window_->insertItem(id_, parent, text, data) : kNoItem;
+}
+
+void* TreeControl::selectedData() {
+    return window_ != nullptr ? window_->selectedItemData(id_) : nullptr;
+}
+
+void DataExchange::control(int id, TreeControl& control) {
+    control.window_ = &window_;
+    control.id_ = id;
+}
+
+void DataExchange::fail(int id, const char* message) {
+    failed_ = 1;
+    window_.messageBox(message, kMessageWarning);
+    window_.focus(id);
+}
+
+void DataExchange::text(int id, std::string& field) {
+    if (failed_)
+        return;
+    if (save_)
+        field = window_.text(id);
+    else
+        window_.setText(id, field.c_str());
+}
+
+void DataExchange::wholeNumber(int id, int32_t& field) {
+    if (failed_)
+        return;
+    if (!save_) {
+        window_.setText(id, std::to_string(field).c_str());
+        return;
+    }
+    if (!parseWholeNumber(window_.text(id), &field))
+        fail(id, kAskWholeNumber);
+}
+
+void DataExchange::unsignedNumber(int id, uint32_t& field) {
+    if (failed_)
+        return;
+    if (!save_) {
+        window_.setText(id, std::to_string(field).c_str());
+        return;
+    }
+    if (!parseUnsignedNumber(window_.text(id), &field))
+        fail(id, kAskUnsignedNumber);
+}
+
+void DataExchange::number(int id, double& field) {
+    if (failed_)
+        return;
+    if (!save_) {
+        window_.setText(id, numberText(field).c_str());
+        return;
+    }
+    if (!parseNumber(window_.text(id), &field))
+        fail(id, kAskNumber);
+}
+
+int Dialog::doModal(Toolkit& toolkit) {
+    int result = toolkit.runDialog(layout_, *this);
+    window_ = nullptr;
+    return result;
+}
+
+int Dialog::updateData(int save) {
+    if (window_ == nullptr)
+        return 1;
+    DataExchange exchanger(*window_, save);
+    exchange(exchanger);
+    return exchanger.failed() ? 0 : 1;
+}
+
+void Dialog::onOK() {
+    if (updateData(1))
+        end(kIdOk);
+}
+
+void Dialog::end(int result) {
+    if (window_ != nullptr)
+        window_->end(result);
+}
+
+void Dialog::initialise(Window& window) {
+    window_ = &window;
+    onInitDialog();
+}
+
+void Dialog::command(int id, Notification what) {
+    if (id == kIdOk && what == kClicked)
+        onOK();
+    else if (id == kIdCancel && what == kClicked)
+        onCancel();
+    else
+        onCommand(id, what);
+}
+
+int PropertyPage::updateData(int save) {
+    if (window_ == nullptr)
+        return 1;
+    DataExchange exchanger(*window_, save);
+    exchange(exchanger);
+    return exchanger.failed() ? 0 : 1;
+}
+
+void PropertyPage::initialise(Window& window) {
+    window_ = &window;
+    onInitDialog();
+}
+
+void PropertyPage::command(int id, Notification what) {
+    onCommand(id, what);
+}
+
+int runPropertySheet(Toolkit& toolkit, const char* caption, PropertyPage* const* pages,
+                     size_t pageCount) {
+    if (pageCount > kMaxPages)
+        return kRunFailed;
+    SheetPage sheetPages[kMaxPages];
+    for (size_t i = 0; i < pageCount; ++i)
+        sheetPages[i] = SheetPage{&pages[i]->layout(), pages[i]};
+    int result = toolkit.runSheet(caption, sheetPages, pageCount);
+    for (size_t i = 0; i < pageCount; ++i)
+        pages[i]->window_ = nullptr;
+    return result;
+}
+
+}  // namespace toolkit

@@ -1,0 +1,144 @@
+// The toolkit's dialog classes on the module's side: a modal dialog and a property page built from
+// a template, each with one data-exchange function that moves values between the controls and the
+// dialog's fields in either direction, validating what it reads.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/dialog_toolkit.h"
+
+namespace toolkit {
+
+// The messages of a field that does not hold what it must.
+constexpr const char kAskWholeNumber[] = "Please enter a whole number.";
+constexpr const char kAskUnsignedNumber[] = "Please enter a whole number of 0 or more.";
+constexpr const char kAskNumber[] = "Please enter a number.";
+
+// A tree view control of a dialog, bound to its window by the data exchange.
+class TreeControl {
+  public:
+    // Removes every item.
+    void clear();
+    // Inserts an item as parent's last child (kNoItem: the top level), carrying data (not owned).
+    TreeItem insert(TreeItem parent, const char* text, void* data);
+    // The data of the selected item; null when nothing is selected or the control is not bound.
+    void* selectedData();
+
+  private:
+    friend class DataExchange;
+    Window* window_ = nullptr;
+    int id_ = kNoId;
+};
+
+// One run of a data exchange. Writing (save 0) fills each control from its field. Reading
+// (save 1) fills each field from its control in call order and stops at the first control whose
+// text is not valid: the user is told in a message box, that control takes the focus, and it and
+// every field after it keep their values.
+class DataExchange {
+  public:
+    DataExchange(Window& window, int save) : window_(window), save_(save) {}
+
+    int saving() const { return save_; }
+    // 1 once a control failed to read.
+    int failed() const { return failed_; }
+
+    // Binds a control object to its control, in either direction.
+    void control(int id, TreeControl& control);
+    void text(int id, std::string& field);
+    // A signed 32-bit whole number.
+    void wholeNumber(int id, int32_t& field);
+    // An unsigned 32-bit whole number: no sign, 0 or more.
+    void unsignedNumber(int id, uint32_t& field);
+    // A finite decimal number.
+    void number(int id, double& field);
+
+  private:
+    void fail(int id, const char* message);
+
+    Window& window_;
+    int save_;
+    int failed_ = 0;
+};
+
+// The text of a number in the shortest form that reads back as the same value ("30", "0.5").
+std::string numberText(double value);
+// Reads the whole of text as a number in the forms the exchange accepts (white space around it
+// allowed); 0 when it is not one.
+int parseNumber(const char* text, double* value);
+int parseWholeNumber(const char* text, int32_t* value);
+int parseUnsignedNumber(const char* text, uint32_t* value);
+
+// A modal dialog built from a template. The dialog owns no window until doModal shows it.
+class Dialog : public Handler {
+  public:
+    explicit Dialog(const DialogTemplate& layout) : layout_(layout) {}
+    virtual ~Dialog() = default;
+
+    // Shows the dialog and returns when it closes: kIdOk, kIdCancel, or kRunFailed.
+    int doModal(Toolkit& toolkit);
+    // Runs the data exchange in one direction; 0 when a control failed to read.
+    int updateData(int save);
+
+  protected:
+    // The dialog's bindings, in binding order.
+    virtual void exchange(DataExchange&) {}
+    // The window is ready: fills the controls from the fields.
+    virtual void onInitDialog() { updateData(0); }
+    // A control other than OK and Cancel notified.
+    virtual void onCommand(int, Notification) {}
+    // OK: reads the fields and closes with kIdOk when they are valid.
+    virtual void onOK();
+    // Cancel: closes with kIdCancel.
+    virtual void onCancel() { end(kIdCancel); }
+    void end(int result);
+
+    // The shown window; null while the dialog is not shown.
+    Window* window() { return window_; }
+
+  private:
+    void initialise(Window& window) final;
+    void command(int id, Notification what) final;
+
+    const DialogTemplate& layout_;
+    Window* window_ = nullptr;
+};
+
+// A page of a property sheet built from a template. Leaving the page reads its fields (an
+// invalid one keeps the page shown); showing it again writes them back.
+class PropertyPage : public Handler {
+  public:
+    explicit PropertyPage(const DialogTemplate& layout) : layout_(layout) {}
+    virtual ~PropertyPage() = default;
+
+    const DialogTemplate& layout() const { return layout_; }
+    // Runs the data exchange in one direction; 0 when a control failed to read, 1 also when the
+    // page was never shown.
+    int updateData(int save);
+
+  protected:
+    virtual void exchange(DataExchange&) {}
+    virtual void onInitDialog() { updateData(0); }
+    virtual void onCommand(int, Notification) {}
+
+    Window* window() { return window_; }
+
+  private:
+    void initialise(Window& window) final;
+    void command(int id, Notification what) final;
+    int leave() final { return updateData(1); }
+    void enter() final { updateData(0); }
+
+    const DialogTemplate& layout_;
+    Window* window_ = nullptr;
+
+    friend int runPropertySheet(Toolkit&, const char*, PropertyPage* const*, size_t);
+};
+
+// Shows a modal property sheet of the pages, in order, on the first page; kIdOk, kIdCancel or
+// kRunFailed. At most kMaxPages pages.
+constexpr size_t kMaxPages = 8;
+int runPropertySheet(Toolkit& toolkit, const char* caption, PropertyPage* const* pages,
+                     size_t pageCount);
+
+}  // namespace toolkit

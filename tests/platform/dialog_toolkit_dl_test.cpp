@@ -1,0 +1,118 @@
+// The module without its dialog library: it needs no Qt library to load, and when the dialog
+// library cannot be loaded the settings message says so in one line and changes nothing.
+#include <dlfcn.h>
+#include <elf.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "host/stand_in_host.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using Entry = int (*)(int, int, PluginCall*);
+
+// The libraries the file's dynamic section says it needs.
+std::vector<std::string> neededLibraries(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<std::string> needed;
+    Elf64_Ehdr header;
+    if (bytes.size() < sizeof header)
+        return needed;
+    std::memcpy(&header, bytes.data(), sizeof header);
+    if (std::memcmp(header.e_ident, ELFMAG, SELFMAG) != 0 || header.e_ident[EI_CLASS] != ELFCLASS64)
+        return needed;
+    std::vector<Elf64_Shdr> sections(header.e_shnum);
+    for (size_t i = 0; i < sections.size(); ++i)
+        std::memcpy(&sections[i], bytes.data() + header.e_shoff + i * sizeof(Elf64_Shdr),
+                    sizeof(Elf64_Shdr));
+    for (const Elf64_Shdr& section : sections) {
+        if (section.sh_type != SHT_DYNAMIC)
+            continue;
+        const Elf64_Shdr& strings = sections.at(section.sh_link);
+        for (size_t i = 0; i < section.sh_size / sizeof(Elf64_Dyn); ++i) {
+            Elf64_Dyn entry;
+            std::memcpy(&entry, bytes.data() + section.sh_offset + i * sizeof entry, sizeof entry);
+            if (entry.d_tag == DT_NEEDED)
+                needed.push_back(bytes.data() + strings.sh_offset + entry.d_un.d_val);
+        }
+    }
+    return needed;
+}
+
+TEST(DialogToolkitTest, ModuleNeedsNoQtLibrary) {
+    std::vector<std::string> needed = neededLibraries(FIGURE_LIBRARY_PATH);
+    ASSERT_FALSE(needed.empty()) << "no dynamic section read";
+    EXPECT_NE(std::find(needed.begin(), needed.end(), "libpitools.so"), needed.end());
+    for (const std::string& library : needed)
+        EXPECT_EQ(library.find("Qt"), std::string::npos) << library;
+}
+
+// A copy of the module in a folder without a working dialog library beside it.
+TEST(DialogToolkitTest, SettingsWithoutTheDialogLibraryChangeNothing) {
+    const struct {
+        const char* toolkitBytes;  // null: no file at all
+        const char* reason;
+    } cases[] = {{nullptr, "No such file"}, {"not a library", ""}};
+    for (const auto& c : cases) {
+        testing_support::TempDir dir;
+        std::string module =
+            dir.write("libfigure.so", testing_support::readFile(FIGURE_LIBRARY_PATH));
+        std::string toolkit = dir.path("libfigure_toolkit.so");
+        if (c.toolkitBytes != nullptr)
+            dir.write("libfigure_toolkit.so", c.toolkitBytes);
+        void* library = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
+        ASSERT_NE(library, nullptr) << dlerror();
+        auto init = reinterpret_cast<int (*)(intptr_t, intptr_t)>(dlsym(library, "piInit"));
+        auto exit = reinterpret_cast<int (*)(int)>(dlsym(library, "piExit"));
+        auto fig = reinterpret_cast<Entry>(dlsym(library, "Fig"));
+        auto figLoad = reinterpret_cast<Entry>(dlsym(library, "FigLoad"));
+        ASSERT_TRUE(init && exit && fig && figLoad);
+
+        standin::resetScene();
+        standin::setEchoErrors(false);
+        ASSERT_EQ(init(0, 0), 1);
+        std::string path = std::string(FIGURE_SOURCE_DIR) + "/examples/walk.fig";
+        PluginCall load{};
+        load.callValue = reinterpret_cast<uintptr_t>(path.c_str());
+        load.objectHandle = -1;
+        ASSERT_EQ(figLoad(1, 0, &load), 1);
+        const standin::SceneObject before = standin::scene().objects.back();
+
+        PluginCall settings{};
+        settings.objectHandle = before.handle;
+        EXPECT_EQ(fig(32, 0, &settings), 1);
+        PluginCall builder{};
+        builder.callValue = reinterpret_cast<uintptr_t>(path.c_str());
+        builder.objectHandle = -1;
+        EXPECT_EQ(fig(1, 0, &builder), 1);
+
+        const std::vector<std::string>& errors = standin::scene().errors;
+        ASSERT_EQ(errors.size(), 2u);
+        for (const std::string& line : errors) {
+            EXPECT_EQ(line.rfind("Cannot load the dialog library " + toolkit + ": ", 0), 0u)
+                << line;
+            EXPECT_NE(line.find(c.reason), std::string::npos) << line;
+            EXPECT_EQ(line.find('\n'), std::string::npos) << "one line";
+        }
+        ASSERT_EQ(standin::scene().objects.size(), 1u);
+        const standin::SceneObject& after = standin::scene().objects.back();
+        EXPECT_EQ(after.data, before.data);
+        EXPECT_EQ(after.points.size(), before.points.size());
+
+        PluginCall discard{};
+        discard.objectHandle = before.handle;
+        fig(8192, 0, &discard);
+        exit(0);
+        standin::resetScene();
+    }
+}
+
+}  // namespace

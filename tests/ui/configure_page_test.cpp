@@ -1,0 +1,329 @@
+// The "Configure" page: listing, adding, deleting, editing, generating, loading and saving, with
+// the limb records checked after each step.
+#include <QFileDialog>
+#include <QMessageBox>
+#include <cstdlib>
+#include <cstring>
+
+#include "support/temp_dir.h"
+#include "ui_fixture.h"
+
+namespace ui_test {
+namespace {
+
+using ConfigurePageTest = SheetTest;
+
+// Part Adjust for a new limb: a name, an X offset, then OK (or Cancel).
+std::function<void(QWidget*)> newLimb(const QString& name, const QString& offsetX = "0",
+                                      int closeWith = 1) {
+    return [=](QWidget* dialog) {
+        type(edit(dialog, 1003), name);
+        type(edit(dialog, 1016), offsetX);
+        click(button(dialog, closeWith));
+    };
+}
+
+TEST_F(ConfigurePageTest, ListsLiveLimbsAndSkipsPlaceholders) {
+    int object = load(smallFigure(), false);
+    ASSERT_NE(object, -1);
+    Script script;
+    script.on("Settings", [&](QWidget* sheet) {
+        QTreeWidget* limbs = tree(page(sheet, "Configure"));
+        EXPECT_EQ(treeText(limbs), "Hips[Chest[Arm[End]],Leg[End]]");
+        click(button(sheet, 2));
+    });
+    settings(object, script);
+    // A deleted limb goes with its subtree.
+    figure(object)->rootLimb()->children[0]->deleted = 1;
+    Script again;
+    again.on("Settings", [&](QWidget* sheet) {
+        EXPECT_EQ(treeText(tree(page(sheet, "Configure"))), "Hips[Leg[End]]");
+        click(button(sheet, 2));
+    });
+    settings(object, again);
+}
+
+// Add Limb goes under the selected limb, or under the root with nothing selected; Cancel adds
+// nothing. The list is rebuilt with nothing selected.
+TEST_F(ConfigurePageTest, AddLimbUnderTheSelectionOrTheRoot) {
+    const struct {
+        const char* select;
+        int closeWith;
+        const char* limbs;
+        const char* list;
+    } cases[] = {
+        {nullptr, 1, "Hips[Chest[.x[Arm[End]]],Leg[End],New]",
+         "Hips[Chest[Arm[End]],Leg[End],New]"},
+        {"Chest", 1, "Hips[Chest[.x[Arm[End]],New],Leg[End]]",
+         "Hips[Chest[Arm[End],New],Leg[End]]"},
+        {"End", 1, "Hips[Chest[.x[Arm[End[New]]]],Leg[End]]",
+         "Hips[Chest[Arm[End[New]]],Leg[End]]"},
+        {"Chest", 2, "Hips[Chest[.x[Arm[End]]],Leg[End]]", "Hips[Chest[Arm[End]],Leg[End]]"},
+    };
+    for (const auto& c : cases) {
+        int object = load(smallFigure(), false);
+        Script script;
+        script
+            .on("Settings",
+                [&](QWidget* sheet) {
+                    QTreeWidget* limbs = tree(page(sheet, "Configure"));
+                    if (c.select != nullptr)
+                        clickItem(limbs, c.select);
+                    click(button(page(sheet, "Configure"), 1003));
+                })
+            .on("Part Adjust", newLimb("New", "1.5", c.closeWith))
+            .on("Settings", [&](QWidget* sheet) {
+                QTreeWidget* limbs = tree(page(sheet, "Configure"));
+                EXPECT_EQ(treeText(limbs), c.list);
+                // Cancel leaves the list as it was, selection included.
+                EXPECT_EQ(limbs->selectedItems().isEmpty(), c.closeWith == 1);
+                click(button(sheet, 2));
+            });
+        settings(object, script);
+        EXPECT_EQ(limbText(figure(object)->rootLimb()), c.limbs) << (c.select ? c.select : "-");
+        if (c.closeWith == 1) {
+            Limb* hips = figure(object)->rootLimb();
+            const Limb* added = c.select == nullptr ? hips->children[2] : nullptr;
+            if (added != nullptr) {
+                EXPECT_FLOAT_EQ(added->offset.x, 1.5f);
+                EXPECT_DOUBLE_EQ(added->radius, 0.4);
+            }
+        }
+    }
+}
+
+// A limb with 32 children takes no more: the message, the new limb released, the tree unchanged.
+TEST_F(ConfigurePageTest, AddLimbRefusesAThirtyThirdChild) {
+    int object = load(smallFigure(), false);
+    Limb* leg = figure(object)->rootLimb()->children[1];
+    // Limbs come zero-filled from the general heap, as the module makes them.
+    while (leg->childCount < 32) {
+        auto* toe = static_cast<Limb*>(std::calloc(1, sizeof(Limb)));
+        std::strcpy(toe->name, "Toe");
+        toe->associatedObject = -1;
+        leg->children[leg->childCount++] = toe;
+    }
+    Script script;
+    script
+        .on("Settings",
+            [&](QWidget* sheet) {
+                QWidget* configure = page(sheet, "Configure");
+                clickItem(tree(configure), "Leg");
+                click(button(configure, 1003));
+            })
+        .on("Part Adjust", newLimb("Extra"))
+        .on("Settings", [&](QWidget* sheet) { click(button(sheet, 1)); });
+    settings(object, script);
+    EXPECT_EQ(leg->childCount, 32u);
+    EXPECT_STREQ(leg->children[31]->name, "Toe");
+    EXPECT_EQ(errors(), std::vector<std::string>{"Error adding figure limb"});
+}
+
+// Delete of a limb hides it and its subtree from the list and the saved file; Delete of the root
+// empties both the list and the figure data, and Add Limb then starts a new root "." that the
+// figure data saves and poses.
+TEST_F(ConfigurePageTest, DeleteThenAddThenSaveAndPose) {
+    int object = load(smallFigure(), false);
+    std::string saved = dir.path("saved.fig");
+    std::string rebuilt = dir.path("rebuilt.fig");
+    Script script;
+    script
+        .on("Settings",
+            [&](QWidget* sheet) {
+                QWidget* configure = page(sheet, "Configure");
+                clickItem(tree(configure), "Chest");
+                click(button(configure, 1004));
+                EXPECT_EQ(treeText(tree(configure)), "Hips[Leg[End]]");
+                click(button(configure, 1023));
+            })
+        .on("Save Figure Data", [&](QWidget* files) { chooseFile(files, 1, saved); })
+        .on("Settings",
+            [&](QWidget* sheet) {
+                QWidget* configure = page(sheet, "Configure");
+                clickItem(tree(configure), "Hips");
+                click(button(configure, 1004));
+                EXPECT_EQ(treeText(tree(configure)), "");
+                EXPECT_EQ(figure(object)->rootLimb(), nullptr);
+                click(button(configure, 1003));
+            })
+        .on("Part Adjust", newLimb("Solo"))
+        .on("Settings",
+            [&](QWidget* sheet) {
+                QWidget* configure = page(sheet, "Configure");
+                EXPECT_EQ(treeText(tree(configure)), "Solo");
+                click(button(configure, 1023));
+            })
+        .on("Save Figure Data", [&](QWidget* files) { chooseFile(files, 1, rebuilt); })
+        .on("Settings", [&](QWidget* sheet) { click(button(sheet, 1)); });
+    settings(object, script);
+
+    std::string text = testing_support::readFile(saved);
+    EXPECT_NE(text.find("Leg"), std::string::npos);
+    EXPECT_EQ(text.find("Chest"), std::string::npos);
+    EXPECT_EQ(text.find("Arm"), std::string::npos);
+    EXPECT_EQ(limbText(figure(object)->rootLimb()), ".[Solo]");
+    // A limb without children is written as an end site.
+    std::string again = testing_support::readFile(rebuilt);
+    EXPECT_NE(again.find("ROOT ."), std::string::npos) << again;
+    EXPECT_NE(again.find("End Site"), std::string::npos) << again;
+    PluginCall pose{};
+    pose.callValue = 3;
+    pose.objectHandle = object;
+    EXPECT_EQ(module().Fig(512, 0, &pose), 1);
+    EXPECT_TRUE(errors().empty()) << errors().front();
+}
+
+// Without an object and without figure data, Save Figure has nothing to save until a limb is
+// added: Add Limb then makes a figure data that Save Figure writes. Nothing is left behind when
+// the sheet closes.
+TEST_F(ConfigurePageTest, BuildingByHandWithoutAFigure) {
+    std::string saved = dir.path("built");
+    Script script;
+    script
+        .on("Settings",
+            [&](QWidget* sheet) {
+                QWidget* configure = page(sheet, "Configure");
+                click(button(configure, 1023));
+                EXPECT_EQ(errors(), std::vector<std::string>{"No figure data to save"});
+                click(button(configure, 1003));
+            })
+        .on("Part Adjust", newLimb("Body", "2"))
+        .on("Settings",
+            [&](QWidget* sheet) {
+                QWidget* configure = page(sheet, "Configure");
+                clickItem(tree(configure), "Body");
+                click(button(configure, 1003));
+            })
+        .on("Part Adjust", newLimb("Head"))
+        .on("Settings",
+            [&](QWidget* sheet) {
+                QWidget* configure = page(sheet, "Configure");
+                EXPECT_EQ(treeText(tree(configure)), "Body[Head]");
+                click(button(configure, 1023));
+            })
+        .on("Save Figure Data", [&](QWidget* files) { chooseFile(files, 1, saved); })
+        .on("Settings", [&](QWidget* sheet) { click(button(sheet, 1)); });
+    settings(-1, script);
+    std::string text = testing_support::readFile(saved + ".fig");
+    // Head, which has no children, is written as Body's end site.
+    EXPECT_NE(text.find("JOINT Body"), std::string::npos) << text;
+    EXPECT_NE(text.find("OFFSET 2 0 0"), std::string::npos) << text;
+    EXPECT_NE(text.find("End Site"), std::string::npos) << text;
+    EXPECT_TRUE(standin::scene().objects.empty());
+}
+
+// Generate draws into the sheet's object: frame 0 unposed as lines whatever the style, a later
+// frame posed in the figure's style; without an object it draws nothing.
+TEST_F(ConfigurePageTest, GenerateDrawsTheFrame) {
+    const struct {
+        const char* frame;
+        bool withObject;
+        size_t lines;
+        bool triangles;
+    } cases[] = {{"0", true, 6, false}, {"5", true, 0, true}, {"5", false, 0, false}};
+    for (const auto& c : cases) {
+        int object = load(smallFigure(), false);
+        ASSERT_EQ(figure(object)->segmentStyle, 1);
+        size_t objects = standin::scene().objects.size();
+        Script script;
+        script.on("Settings", [&](QWidget* sheet) {
+            QWidget* configure = page(sheet, "Configure");
+            type(edit(configure, 1019), c.frame);
+            click(button(configure, 1005));
+            click(button(sheet, 2));
+        });
+        settings(c.withObject ? object : -1, script);
+        EXPECT_EQ(standin::scene().objects.size(), objects);
+        const standin::SceneObject* drawn = standin::object(object);
+        if (!c.withObject)
+            continue;
+        EXPECT_EQ(drawn->count(2), c.lines) << "frame " << c.frame;
+        EXPECT_EQ(drawn->count(3) > 0, c.triangles) << "frame " << c.frame;
+    }
+}
+
+// Load Figure reads the file as the chosen filter says, whatever its name: a .bvh file chosen
+// with "All files" is read as a figure file. The figure goes into a new object and stays there
+// after the sheet closes; Generate still draws into the sheet's object.
+TEST_F(ConfigurePageTest, LoadFigureFollowsTheChosenFilter) {
+    const struct {
+        int filter;
+        bool withObject;
+    } cases[] = {{3, false}, {2, false}, {1, true}};
+    for (const auto& c : cases) {
+        std::string path = smallFigure("walk.bvh");
+        int object = c.withObject ? load(smallFigure(), false) : -1;
+        size_t before = standin::scene().objects.size();
+        Script script;
+        script
+            .on("Settings", [&](QWidget* sheet) { click(button(page(sheet, "Configure"), 1010)); })
+            .on("Load Figure Data",
+                [&](QWidget* files) {
+                    auto* dialog = qobject_cast<QFileDialog*>(files);
+                    ASSERT_NE(dialog, nullptr);
+                    EXPECT_EQ(
+                        dialog->nameFilters(),
+                        QStringList({"Figure (*.fig)", "Biovision (*.bvh)", "All files (*.*)"}));
+                    EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
+                    chooseFile(files, c.filter, path);
+                })
+            .on("Settings", [&](QWidget* sheet) {
+                QWidget* configure = page(sheet, "Configure");
+                EXPECT_EQ(treeText(tree(configure)), "Hips[Chest[Arm[End]],Leg[End]]");
+                click(button(configure, 1005));
+                click(button(sheet, 1));
+            });
+        settings(object, script);
+        EXPECT_TRUE(errors().empty()) << errors().front();
+        ASSERT_EQ(standin::scene().objects.size(), before + 1);
+        const standin::SceneObject& made = standin::scene().objects.back();
+        EXPECT_EQ(made.name, "walk");
+        FigureData* loaded = figure(made.handle);
+        ASSERT_NE(loaded, nullptr);
+        EXPECT_EQ(loaded->motion->frameCount, 10u);
+        if (c.withObject) {
+            EXPECT_GT(standin::object(object)->count(2), 0u)
+                << "Generate drew into the sheet's object";
+        }
+    }
+}
+
+// Edit and a double click open Part Adjust on the selected limb; with nothing selected, Edit does
+// nothing. A renamed limb keeps its old text in the list until the next rebuild.
+TEST_F(ConfigurePageTest, EditAndDoubleClickOpenTheSelectedLimb) {
+    int object = load(smallFigure(), false);
+    Script script;
+    script
+        .on("Settings",
+            [&](QWidget* sheet) {
+                QWidget* configure = page(sheet, "Configure");
+                click(button(configure, 1002));
+                clickItem(tree(configure), "Leg", true);
+            })
+        .on("Part Adjust",
+            [&](QWidget* dialog) {
+                EXPECT_EQ(edit(dialog, 1003)->text(), "Leg");
+                type(edit(dialog, 1003), "Hips");
+                click(button(dialog, 1));
+            })
+        .on("Settings",
+            [&](QWidget* sheet) {
+                QWidget* configure = page(sheet, "Configure");
+                EXPECT_EQ(treeText(tree(configure)), "Hips[Chest[Arm[End]],Leg[End]]");
+                clickItem(tree(configure), "Chest");
+                click(button(configure, 1002));
+            })
+        .on("Part Adjust",
+            [&](QWidget* dialog) {
+                EXPECT_EQ(edit(dialog, 1003)->text(), "Chest");
+                click(button(dialog, 2));
+            })
+        .on("Settings", [&](QWidget* sheet) { click(button(sheet, 1)); });
+    settings(object, script);
+    Limb* leg = figure(object)->rootLimb()->children[1];
+    EXPECT_STREQ(leg->name, "Hips");
+    EXPECT_DOUBLE_EQ(leg->radius, 0.4) << "the radius is not looked up again";
+}
+
+}  // namespace
+}  // namespace ui_test

@@ -1,0 +1,250 @@
+// "Part Adjust" opened from the Configure page's Edit: rotations frame by frame in the motion
+// table, what OK, Apply and Cancel keep, and the number fields' validation.
+#include <QMessageBox>
+#include <QTest>
+#include <cstring>
+
+#include "ui_fixture.h"
+
+namespace ui_test {
+namespace {
+
+class PartAdjustTest : public SheetTest {
+  protected:
+    // Opens the sheet on the object, selects the limb, presses Edit and runs steps in the dialog;
+    // closes the sheet with OK afterwards. The message boxes shown.
+    std::vector<std::string> editLimb(int object, const char* limb,
+                                      std::function<void(Script&)> dialogSteps) {
+        Script script;
+        script.on("Settings", [limb](QWidget* sheet) {
+            QWidget* configure = page(sheet, "Configure");
+            clickItem(tree(configure), limb);
+            click(button(configure, 1002));
+        });
+        dialogSteps(script);
+        script.on("Settings", [](QWidget* sheet) { click(button(sheet, 1)); });
+        settings(object, script);
+        return script.messages();
+    }
+};
+
+void press(QWidget* dialog, Qt::Key key, int times = 1) {
+    for (int i = 0; i < times; ++i)
+        QTest::keyClick(edit(dialog, 1019), key);
+}
+
+QString shown(QWidget* dialog, int id) {
+    return edit(dialog, id)->text();
+}
+
+// Chest's channels 6, 7, 8 are Z, X and Y rotation; channel c holds c * 100 + f at frame f.
+TEST_F(PartAdjustTest, OpensOnFrameZeroAndStepsWithTheArrowKeys) {
+    int object = load(smallFigure(), false);
+    FigureData* f = figure(object);
+    editLimb(object, "Chest", [&](Script& script) {
+        script.on("Part Adjust", [&](QWidget* dialog) {
+            EXPECT_EQ(shown(dialog, 1003), "Chest");
+            EXPECT_EQ(shown(dialog, 1017), "5");
+            EXPECT_EQ(shown(dialog, 1019), "0");
+            EXPECT_EQ(shown(dialog, 1015), "600");
+            EXPECT_EQ(shown(dialog, 1013), "700");
+            EXPECT_EQ(shown(dialog, 1014), "800");
+            EXPECT_EQ(shown(dialog, 1007), "0");
+            EXPECT_TRUE(edit(dialog, 1007)->isReadOnly());
+            // Typed at frame 0 and left: frame 0 is never written.
+            type(edit(dialog, 1013), "30");
+            press(dialog, Qt::Key_Up);
+            EXPECT_EQ(shown(dialog, 1019), "1");
+            EXPECT_EQ(value(f, 7, 0), 700);
+            EXPECT_EQ(shown(dialog, 1013), "701");
+            // Typed at frame 1 and left with Down: stored at frame 1.
+            type(edit(dialog, 1013), "-12.25");
+            press(dialog, Qt::Key_Down);
+            EXPECT_EQ(value(f, 7, 1), -12.25);
+            EXPECT_EQ(shown(dialog, 1013), "700");
+            press(dialog, Qt::Key_Down);
+            EXPECT_EQ(shown(dialog, 1019), "0") << "the spin stops at 0";
+            click(button(dialog, 2));
+        });
+    });
+    EXPECT_EQ(value(f, 7, 1), -12.25) << "Cancel takes back no rotation";
+    EXPECT_EQ(f->motion->frameCount, 10u);
+}
+
+// Where a typed rotation ends up, by the button that stores it.
+TEST_F(PartAdjustTest, ApplyOkAndCancelStoreAtTheFrameShown) {
+    const struct {
+        const char* frame;
+        int button;  // 1021 Apply then Cancel, 1 OK, 2 Cancel
+        double stored;
+        const char* name;
+    } cases[] = {
+        {"2", 1021, 30, "Chest"},  {"2", 1, 30, "Torso"},  {"2", 2, 702, "Chest"},
+        {"0", 1021, 700, "Chest"}, {"0", 1, 700, "Torso"},
+    };
+    for (const auto& c : cases) {
+        int object = load(smallFigure(), false);
+        FigureData* f = figure(object);
+        int frame = std::stoi(c.frame);
+        editLimb(object, "Chest", [&](Script& script) {
+            script.on("Part Adjust", [&](QWidget* dialog) {
+                type(edit(dialog, 1019), c.frame);
+                type(edit(dialog, 1003), "Torso");
+                type(edit(dialog, 1013), "30");
+                click(button(dialog, c.button));
+                if (c.button == 1021) {
+                    EXPECT_EQ(shown(dialog, 1013), QString::number(value(f, 7, frame)));
+                    click(button(dialog, 2));
+                }
+            });
+        });
+        EXPECT_EQ(value(f, 7, frame), c.stored) << c.frame << " with " << c.button;
+        EXPECT_STREQ(f->rootLimb()->children[0]->name, c.name);
+    }
+}
+
+// Stepping past the end of the motion stores the shown values at each frame left behind.
+TEST_F(PartAdjustTest, SteppingPastTheEndGrowsTheMotion) {
+    int object = load(smallFigure(), false);
+    FigureData* f = figure(object);
+    editLimb(object, "Chest", [&](Script& script) {
+        script.on("Part Adjust", [&](QWidget* dialog) {
+            type(edit(dialog, 1019), "9");
+            press(dialog, Qt::Key_Up, 3);
+            EXPECT_EQ(shown(dialog, 1019), "12");
+            click(button(dialog, 2));
+        });
+    });
+    EXPECT_EQ(f->motion->frameCount, 12u);
+    for (int c = 6; c <= 8; ++c)
+        for (int frame : {10, 11})
+            EXPECT_EQ(value(f, c, frame), c * 100 + 9) << c << " at " << frame;
+}
+
+// A limb whose first three channels are positions has no rotations here.
+TEST_F(PartAdjustTest, RootWithPositionsFirstShowsNoRotations) {
+    int object = load(smallFigure(), false);
+    FigureData* f = figure(object);
+    editLimb(object, "Hips", [&](Script& script) {
+        script.on("Part Adjust", [&](QWidget* dialog) {
+            for (const char* frame : {"0", "3"}) {
+                type(edit(dialog, 1019), frame);
+                for (int id : {1013, 1014, 1015})
+                    EXPECT_EQ(shown(dialog, id), "0") << id << " at " << frame;
+            }
+            type(edit(dialog, 1013), "30");
+            click(button(dialog, 1021));
+            click(button(dialog, 2));
+        });
+    });
+    for (int c = 0; c < 6; ++c)
+        EXPECT_EQ(value(f, c, 3), c * 100 + 3);
+}
+
+// A field that does not read: its message, the focus back on it, the dialog still open, the limb
+// unchanged after Cancel.
+TEST_F(PartAdjustTest, NumberFieldsAreValidated) {
+    const struct {
+        int id;
+        const char* message;
+    } cases[] = {
+        {1016, "Part Adjust: Please enter a number."},
+        {1017, "Part Adjust: Please enter a number."},
+        {1018, "Part Adjust: Please enter a number."},
+        {1013, "Part Adjust: Please enter a number."},
+        {1014, "Part Adjust: Please enter a number."},
+        {1015, "Part Adjust: Please enter a number."},
+    };
+    for (const auto& c : cases) {
+        int object = load(smallFigure(), false);
+        FigureData* f = figure(object);
+        std::vector<std::string> messages = editLimb(object, "Leg", [&](Script& script) {
+            script
+                .on("Part Adjust",
+                    [&](QWidget* dialog) {
+                        type(edit(dialog, 1003), "Renamed");
+                        type(edit(dialog, c.id), "1,5");
+                        click(button(dialog, 1));
+                    })
+                .on(kMessage,
+                    [](QWidget* box) {
+                        click(static_cast<QMessageBox*>(box)->button(QMessageBox::Ok));
+                    })
+                .on("Part Adjust", [&](QWidget* dialog) {
+                    EXPECT_TRUE(dialog->isVisible());
+                    EXPECT_EQ(dialog->focusWidget(), edit(dialog, c.id));
+                    click(button(dialog, 2));
+                });
+        });
+        EXPECT_EQ(messages, std::vector<std::string>{c.message});
+        EXPECT_STREQ(f->rootLimb()->children[1]->name, "Leg");
+    }
+}
+
+// A frame that is not a whole number of 0 or more is refused as it is typed and the frame shown
+// stays.
+TEST_F(PartAdjustTest, FrameMustBeAWholeNumber) {
+    int object = load(smallFigure(), false);
+    FigureData* f = figure(object);
+    std::vector<std::string> messages = editLimb(object, "Chest", [&](Script& script) {
+        script
+            .on("Part Adjust",
+                [&](QWidget* dialog) {
+                    type(edit(dialog, 1019), "4");
+                    type(edit(dialog, 1013), "44");
+                    type(edit(dialog, 1019), "-");
+                })
+            .on(kMessage,
+                [](QWidget* box) {
+                    click(static_cast<QMessageBox*>(box)->button(QMessageBox::Ok));
+                })
+            .on("Part Adjust", [&](QWidget* dialog) {
+                EXPECT_EQ(shown(dialog, 1019), "4");
+                EXPECT_EQ(value(f, 7, 4), 44) << "the rotation went to the frame shown";
+                click(button(dialog, 2));
+            });
+    });
+    EXPECT_EQ(messages,
+              std::vector<std::string>{"Part Adjust: Please enter a whole number of 0 or more."});
+}
+
+// Texts longer than the limb's fields are cut as they are copied; offsets are narrowed to floats.
+TEST_F(PartAdjustTest, OkCopiesNameAssociationAndOffsetCutToFit) {
+    int object = load(smallFigure(), false);
+    Limb* leg = figure(object)->rootLimb()->children[1];
+    editLimb(object, "Leg", [&](Script& script) {
+        script.on("Part Adjust", [&](QWidget* dialog) {
+            type(edit(dialog, 1003), "AVeryLongLimbNameIndeed");
+            type(edit(dialog, 1004), QString(50, 'm'));
+            type(edit(dialog, 1016), "0.5");
+            type(edit(dialog, 1017), "1e3");
+            type(edit(dialog, 1018), "-2");
+            click(button(dialog, 1));
+        });
+    });
+    EXPECT_STREQ(leg->name, "AVeryLongLimbNa");
+    EXPECT_EQ(std::string(leg->mapName), std::string(43, 'm'));
+    EXPECT_FLOAT_EQ(leg->offset.x, 0.5f);
+    EXPECT_FLOAT_EQ(leg->offset.y, 1000.0f);
+    EXPECT_FLOAT_EQ(leg->offset.z, -2.0f);
+}
+
+// Offsets show the float's own shortest form, and OK without edits keeps them bit for bit.
+TEST_F(PartAdjustTest, OffsetsShowShortAndComeBackUnchanged) {
+    int object = load(smallFigure(), false);
+    Limb* leg = figure(object)->rootLimb()->children[1];
+    leg->offset = PiPoint{5.21f, -0.1f, 1e-7f};
+    const PiPoint before = leg->offset;
+    editLimb(object, "Leg", [&](Script& script) {
+        script.on("Part Adjust", [&](QWidget* dialog) {
+            EXPECT_EQ(shown(dialog, 1016), "5.21");
+            EXPECT_EQ(shown(dialog, 1017), "-0.1");
+            EXPECT_EQ(shown(dialog, 1018), "1e-07");
+            click(button(dialog, 1));
+        });
+    });
+    EXPECT_EQ(std::memcmp(&leg->offset, &before, sizeof before), 0);
+}
+
+}  // namespace
+}  // namespace ui_test

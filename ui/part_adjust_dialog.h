@@ -1,0 +1,51 @@
+// "Part Adjust": the modal dialog in which the user edits one limb's name, associated object and
+// offset, and its X, Y and Z rotations frame by frame in the figure's motion table. Name,
+// association and offset are edited here and copied into the limb by the Configure page on OK;
+// rotations are written into the motion table at once, on Apply, OK or a change of frame, and
+// stay there whatever button closes the dialog.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "model/motion_table.h"
+#include "platform/dialog_base.h"
+
+class dlgPartAdjust : public toolkit::Dialog {
+  public:
+    dlgPartAdjust();
+
+    std::string partName;       // limb name
+    std::string associateWith;  // name of the associated scene object
+    double offsetY = 0.0;
+    double offsetX = 0.0;
+    double offsetZ = 0.0;
+    double rotationZ = 0.0;  // rotations at the frame shown, degrees
+    double rotationY = 0.0;
+    double rotationX = 0.0;
+    uint32_t frame = 0;             // the frame shown
+    double limbLength = 0.0;        // shown read-only; nothing sets it
+    MotionTable* motion = nullptr;  // not owned; null disables all rotation handling
+    uint32_t firstChannel = 0;      // the limb's first channel in motion
+    uint32_t storeFrame = 0;        // where the next store writes the rotations; 0 stores nothing
+    int32_t loaded = 0;             // 1 once the rotations were loaded from motion
+
+    // Stores the rotation fields at storeFrame (when store is 1 and storeFrame is not 0), then
+    // shows the rotations of frame. Does nothing without a motion table.
+    void syncRotations(int store);
+
+  protected:
+    void exchange(toolkit::DataExchange& dx) override;
+    void onInitDialog() override;
+    void onCommand(int id, toolkit::Notification what) override;
+    void onOK() override;
+
+  private:
+    // Writes the rotation fields into the limb's first three channels at storeFrame.
+    void storeRotations();
+    void apply();
+    void frameChanged();
+
+    // Set while the dialog writes its own controls, whose changes are not the user's.
+    bool writingControls_ = false;
+};

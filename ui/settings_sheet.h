@@ -1,0 +1,30 @@
+// The "Settings" sheet: the module's one window for a figure, with the "Configure" page (limbs,
+// files, generating) and the "Settings" page (how limbs are drawn, the test cable).
+#pragma once
+
+#include <cstdint>
+
+#include "platform/dialog_base.h"
+
+class FigurePlugin;
+
+// The "Settings" page: the segment style chosen with its radio buttons, and two numbers that are
+// shown and validated but read by nothing else.
+class dlgSettings : public toolkit::PropertyPage {
+  public:
+    dlgSettings();
+
+    int32_t divisions = 8;      // "Divisions" (1102)
+    int32_t subSegments = 9;    // "Sub-segments" (1101)
+    int32_t segmentStyle = -1;  // the checked radio button; -1 checks none
+
+  protected:
+    void exchange(toolkit::DataExchange& dx) override;
+    void onInitDialog() override;
+    void onCommand(int id, toolkit::Notification what) override;
+};
+
+// Shows the sheet for the object of the plug-in's current call and waits until it closes. On OK
+// the object's figure data takes the chosen segment style. When the dialog library cannot be
+// loaded, says so through the host and changes nothing. Always 1.
+int showSettingsSheet(FigurePlugin* plugin);
