@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QtCore/QElapsedTimer>
+#include <QtCore/QTimer>
 #include <QtGui/QAction>
+#include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QListWidget>
@@ -13,6 +15,7 @@
 #include <QtWidgets/QSlider>
 #include <QtWidgets/QSpinBox>
 #include <QtWidgets/QStatusBar>
+#include <QtWidgets/QTreeWidget>
 #include <memory>
 
 #include "host/app/scene_widget.h"
@@ -219,12 +222,35 @@ TEST_F(MainWindowTest, SettingsAndTheBuilderGoToTheSelectedObject) {
     };
     const Case cases[] = {{QStringLiteral("Settings…"), 32}, {QStringLiteral("Figure builder"), 1}};
     for (const Case& c : cases) {
+        // Both open the module's modal sheet over the window, on the selected object's limbs;
+        // it is cancelled as soon as it shows.
+        int sheetsShown = 0;
+        int limbsListed = 0;
+        QTimer closer;
+        closer.setInterval(20);
+        QObject::connect(&closer, &QTimer::timeout, [&] {
+            for (QWidget* top : QApplication::topLevelWidgets()) {
+                if (!top->isVisible() || top->windowTitle() != QStringLiteral("Settings"))
+                    continue;
+                auto* limbs = top->findChild<QTreeWidget*>(QStringLiteral("1006"));
+                auto* cancel = top->findChild<QAbstractButton*>(QStringLiteral("2"));
+                if (limbs == nullptr || cancel == nullptr)
+                    continue;
+                ++sheetsShown;
+                limbsListed = limbs->topLevelItemCount();
+                cancel->click();
+            }
+        });
+        closer.start();
         int calls = standin::scene().funcInitCalls;
         QAction* item = action(c.action);
         ASSERT_NE(item, nullptr);
         item->trigger();
+        closer.stop();
         EXPECT_EQ(standin::scene().funcInitCalls, calls + 1);
         EXPECT_EQ(standin::scene().lastFuncInitMessage, c.message);
+        EXPECT_EQ(sheetsShown, 1) << c.action.toStdString();
+        EXPECT_GT(limbsListed, 0) << c.action.toStdString();
     }
 }
 
