@@ -223,7 +223,9 @@ void dlgConfig::generate() {
         return;
     // A frame that does not read shows its message; the last good frame is drawn.
     updateData(1);
-    if (frame > 0 && figureData != nullptr) {
+    // A figure built by hand has no motion to pose, so it is drawn as a page without a figure
+    // data draws it: unposed, as lines.
+    if (frame > 0 && figureData != nullptr && figureData->motion != nullptr) {
         // Frames past the table read as no frame there; the count only has to stay an int.
         int at = frame > static_cast<uint32_t>(INT_MAX) ? INT_MAX : static_cast<int>(frame);
         figureData->pose(objectHandle, at);
@@ -250,7 +252,8 @@ void dlgConfig::loadFigure() {
 }
 
 void dlgConfig::saveFigure() {
-    if (figureData == nullptr) {
+    // After Delete of the root the figure data holds no tree, and a save would write nothing.
+    if (figureData == nullptr || figureData->rootLimb() == nullptr) {
         ErrorMessage("No figure data to save");
         return;
     }

@@ -144,6 +144,9 @@ TEST_F(ConfigurePageTest, DeleteThenAddThenSaveAndPose) {
                 click(button(configure, 1004));
                 EXPECT_EQ(treeText(tree(configure)), "");
                 EXPECT_EQ(figure(object)->rootLimb(), nullptr);
+                // With the root gone there is nothing to save: said, and no file dialog.
+                click(button(configure, 1023));
+                EXPECT_EQ(errors(), std::vector<std::string>{"No figure data to save"});
                 click(button(configure, 1003));
             })
         .on("Part Adjust", newLimb("Solo"))
@@ -170,6 +173,26 @@ TEST_F(ConfigurePageTest, DeleteThenAddThenSaveAndPose) {
     pose.callValue = 3;
     pose.objectHandle = object;
     EXPECT_EQ(module().Fig(512, 0, &pose), 1);
+    EXPECT_EQ(errors(), std::vector<std::string>{"No figure data to save"});
+}
+
+// On an object without a figure, the limbs added by hand have no motion to pose: Generate draws
+// them unposed, as lines, at any frame.
+TEST_F(ConfigurePageTest, GenerateDrawsAFigureBuiltByHandAsLines) {
+    int object = piCreateObject("bare", host::kFigureObjectType);
+    ASSERT_NE(object, -1);
+    Script script;
+    script.on("Settings", [&](QWidget* sheet) { click(button(page(sheet, "Configure"), 1003)); })
+        .on("Part Adjust", newLimb("Solo", "2"))
+        .on("Settings", [&](QWidget* sheet) {
+            QWidget* configure = page(sheet, "Configure");
+            type(edit(configure, 1019), "5");
+            click(button(configure, 1005));
+            EXPECT_EQ(standin::object(object)->count(2), 1u);
+            EXPECT_EQ(standin::object(object)->count(3), 0u);
+            click(button(sheet, 2));
+        });
+    settings(object, script);
     EXPECT_TRUE(errors().empty()) << errors().front();
 }
 
