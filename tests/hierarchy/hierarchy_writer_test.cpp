@@ -37,12 +37,12 @@ Limb* child(Limb* parent, const char* name, float x, float y, float z) {
     return limb;
 }
 
-//   Hips ── Chest ── (End Site)      9 channels of motion, 2 frames
+//   Hips ── Chest ── End (an End Site)      9 channels of motion, 2 frames
 void buildExample(OwnedFigure& f) {
     f->root = newLimb();
     setName(f->root, "Hips");
     Limb* chest = child(f->root, "Chest", 0, 5.21f, 0);
-    child(chest, "x", 0, 1, 0);
+    child(chest, "End", 0, 1, 0);
     f->motion = MotionTable::create(nullptr);
     for (int c = 0; c < 9; ++c)
         f->motion->declareChannel("c");
@@ -123,7 +123,7 @@ TEST_F(HierarchyWriterTest, LonelyRootAndEmptyFrameLines) {
     f->motion->setValue(0, 2, 1.0);  // three frames, no channels
     ASSERT_EQ(f->save(dir.path("e").c_str()), 1);
     EXPECT_EQ(readFile(dir.path("e.fig")),
-              "HIERARCHY\r\nEnd Site\r\n{\r\n\tOFFSET 0 0 0\r\n}\r\n"
+              "HIERARCHY\r\nROOT .\r\n{\r\n\tOFFSET 0 0 0\r\n}\r\n"
               "MOTION\r\nFrames:     3\r\nFrame Time: 0.033333\r\n\r\n\r\n\r\n");
 }
 
