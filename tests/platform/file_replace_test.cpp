@@ -24,10 +24,10 @@ TEST(FileReplaceTest, KindsOfFiles) {
     const std::string file = dir.write("a.fig", "x");
     EXPECT_EQ(platform::fileKind(file.c_str()), FileKind::kRegular);
     EXPECT_EQ(platform::fileKind(dir.path("none").c_str()), FileKind::kMissing);
-    EXPECT_EQ(platform::fileKind(dir.path("a.fig/inner").c_str()), FileKind::kMissing);
     EXPECT_EQ(platform::fileKind(dir.root().c_str()), FileKind::kOther);
     EXPECT_EQ(platform::fileKind(nullptr), FileKind::kMissing);
 #ifndef _WIN32
+    EXPECT_EQ(platform::fileKind(dir.path("a.fig/inner").c_str()), FileKind::kMissing);
     EXPECT_EQ(platform::fileKind("/dev/full"), FileKind::kOther);
     ASSERT_EQ(mkfifo(dir.path("pipe").c_str(), 0600), 0);
     EXPECT_EQ(platform::fileKind(dir.path("pipe").c_str()), FileKind::kOther);
