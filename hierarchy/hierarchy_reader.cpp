@@ -304,7 +304,7 @@ int lookupKeyword(const char* word, const KeywordEntry* rows) {
         return 0;
     }
     for (const KeywordEntry* row = rows; row->id != -1; ++row) {
-        if (names::sameIgnoringCase(row->word, word)) {
+        if (names::sameNameQuick(row->word, word)) {
             return row->id;
         }
     }

@@ -3,13 +3,22 @@
 // The CHANNELS lines come from the channels each limb declared when it was read, and the motion
 // section writes, frame by frame, exactly the channels of the limbs that are written, in the
 // order they are written. So a figure read from a capture in any channel layout, or one with
-// deleted limbs, reads back with every value in its own channel. Only a figure that declares no
-// channels at all (one built by hand) gets the fixed layout: six channels on the root, three on
-// every other limb with children, and the motion table written as it stands.
+// deleted limbs, reads back with every value in its own channel. Only a figure none of whose
+// limbs declares channels, while its motion table holds some (a figure built by hand), gets the
+// fixed layout: six channels on the root, three on every other limb with children, and the
+// motion table written as it stands.
+//
+// A save never destroys the file it replaces: the figure goes into a new file beside the target,
+// which takes the target's place only once every write and the close have succeeded.
 #include <cstring>
+#include <memory>
+#include <new>
+#include <string>
 
+#include "hierarchy/line_writer.h"
 #include "hierarchy/std_file.h"
 #include "model/figure_data.h"
+#include "platform/file_replace.h"
 #include "plugin/host_library.h"
 
 namespace {
@@ -17,32 +26,12 @@ namespace {
 // How the six standard channel types are spelt in a written file.
 const char* const kStandardChannelNames[] = {nullptr,     "Xposition", "Yposition", "Zposition",
                                              "Xrotation", "Yrotation", "Zrotation"};
-
-// Characters that end a token when read back: such names are written in double quotes.
-bool needsQuotes(const char* name) {
-    if (name[0] == '\0')
-        return true;  // an empty name would swallow the next token
-    return std::strpbrk(name, "\t\n\r ,\"") != nullptr;
-}
-
-// A name as one token for the reader: as it stands, or in double quotes with each double quote
-// inside written as backslash and double quote. Valid until the next call.
-const char* tokenText(const char* name) {
-    // Names are at most 43 characters, channel names 31: twice that plus quotes always fits.
-    static char quoted[2 * kMapNameSize + 3];
-    if (!needsQuotes(name))
-        return name;
-    char* out = quoted;
-    *out++ = '"';
-    for (const char* in = name; *in != '\0' && out < quoted + sizeof quoted - 3; ++in) {
-        if (*in == '"')
-            *out++ = '\\';
-        *out++ = *in;
-    }
-    *out++ = '"';
-    *out = '\0';
-    return quoted;
-}
+// The fixed CHANNELS lines of a figure built by hand.
+constexpr char kRootChannels[] =
+    "\tCHANNELS 6 Xposition Yposition Zposition Zrotation Xrotation Yrotation";
+constexpr char kJointChannels[] = "\tCHANNELS 3 Zrotation Xrotation Yrotation";
+// The name the reader gives every End Site child, and so the only leaf written as one.
+constexpr char kEndSiteName[] = "End";
 
 // Whether any limb of the tree declared channels when it was read. Limbs below kMaxLimbDepth
 // are not looked at: no file makes them, and the walk must stay within the stack.
@@ -70,28 +59,6 @@ bool ownChannels(const Limb* limb, const MotionTable* motion, uint32_t* first, u
     return true;
 }
 
-// Writes every piece of one save and remembers whether any of them failed; after a failure the
-// rest is not written.
-class PieceWriter {
-  public:
-    explicit PieceWriter(tagStandardFile* file) : file_(file) {}
-
-    template <typename... Args>
-    void put(const char* format, Args... args) {
-        if (ok_ && StdPutLine(file_, format, args...) <= 0)
-            ok_ = false;
-    }
-    void indent(int depth) {
-        for (int i = 0; i < depth; ++i)
-            put("\t");
-    }
-    bool ok() const { return ok_; }
-
-  private:
-    tagStandardFile* file_;
-    bool ok_ = true;
-};
-
 // The limbs whose channels the motion section writes, in the order writeLimb writes them: the
 // live limbs in pre-order, down to the same depth. Channels are contiguous and declared in file
 // order, so at most kMaxChannels limbs own any.
@@ -114,79 +81,142 @@ void collectWrittenChannels(const Limb* limb, const MotionTable* motion, int lev
     }
 }
 
-void writeMotion(PieceWriter& out, const MotionTable& motion, const WrittenChannels* written) {
-    out.put("MOTION\n");
-    out.put("Frames:     %d\n", static_cast<int>(motion.frameCount));
-    out.put("Frame Time: 0.033333\n");
+void writeMotion(LineWriter& out, const MotionTable& motion, const WrittenChannels* written) {
+    out.begin(0);
+    out.text("MOTION");
+    out.end();
+    out.begin(0);
+    out.text("Frames:     ");
+    out.count(motion.frameCount);
+    out.end();
+    out.begin(0);
+    out.text("Frame Time: 0.033333");
+    out.end();
     for (uint32_t frame = 0; frame < motion.frameCount && out.ok(); ++frame) {
         int f = static_cast<int>(frame);
+        out.begin(0);
         if (written != nullptr) {
             for (int i = 0; i < written->count; ++i) {
                 const Limb* limb = written->limbs[i];
-                for (uint32_t c = 0; c < limb->declaredChannels; ++c)
-                    out.put("%g ", motion.value(static_cast<int>(limb->firstChannel + c), f));
+                for (uint32_t c = 0; c < limb->declaredChannels; ++c) {
+                    out.number(motion.value(static_cast<int>(limb->firstChannel + c), f));
+                    out.text(" ");
+                }
             }
         } else {
-            for (int c = 0; c < motion.channelCount(); ++c)
-                out.put("%g ", motion.value(c, f));
+            for (int c = 0; c < motion.channelCount(); ++c) {
+                out.number(motion.value(c, f));
+                out.text(" ");
+            }
         }
-        out.put("\n");
+        out.end();
     }
+}
+
+// Frees the line writer of one save on every way out of it.
+struct LineWriterGuard {
+    LineWriter*& slot;
+    ~LineWriterGuard() {
+        delete slot;
+        slot = nullptr;
+    }
+};
+
+// Where a save writes and what it does with the file afterwards: a new file beside the target
+// that replaces it at the end, or (for a device or a pipe, or a folder that takes no new file)
+// the target itself.
+struct SaveTarget {
+    std::string target;   // the file the figure ends up in, symbolic links followed
+    std::string written;  // the file being written: a new file beside target, or target itself
+    bool replaces() const { return written != target; }
+};
+
+SaveTarget chooseTarget(const char* fileName) {
+    SaveTarget save;
+    save.target = platform::followLinks(fileName);
+    save.written = save.target;
+    const platform::FileKind kind = platform::fileKind(save.target.c_str());
+    if (kind == platform::FileKind::kOther)
+        return save;
+    std::string beside = platform::createFileBeside(save.target);
+    if (beside.empty())
+        return save;  // written in place, as a folder that refuses new files leaves no choice
+    if (kind == platform::FileKind::kRegular && !platform::copyPermissions(save.target, beside)) {
+        platform::removeFile(beside);
+        return save;
+    }
+    save.written = beside;
+    return save;
 }
 
 }  // namespace
 
 void FigureData::writeChannels(const Limb* limb, int isRoot) {
-    PieceWriter out(outputFile);
+    LineWriter& out = *lines;
     if (!writesDeclaredChannels) {
         if (limb->childCount == 0)
             return;
-        out.indent(depth);
-        out.put(isRoot ? "\tCHANNELS 6 Xposition Yposition Zposition Zrotation Xrotation "
-                         "Yrotation\n"
-                       : "\tCHANNELS 3 Zrotation Xrotation Yrotation\n");
-        writeFailed |= !out.ok();
+        out.begin(depth);
+        out.text(isRoot ? kRootChannels : kJointChannels);
+        out.end();
         return;
     }
     uint32_t first = 0, count = 0;
     if (!ownChannels(limb, motion, &first, &count))
         return;
-    out.indent(depth);
-    out.put("\tCHANNELS %u", count);
+    out.begin(depth);
+    out.text("\tCHANNELS ");
+    out.count(count);
     for (uint32_t c = first; c < first + count; ++c) {
         const MotionChannel& channel = motion->channels[c];
         bool standard = channel.type >= kChannelXPosition && channel.type <= kChannelZRotation;
-        out.put(" %s", standard ? kStandardChannelNames[channel.type] : tokenText(channel.name));
+        out.text(" ");
+        if (standard)
+            out.text(kStandardChannelNames[channel.type]);
+        else
+            out.name(channel.name);
     }
-    out.put("\n");
-    writeFailed |= !out.ok();
+    out.end();
+}
+
+void FigureData::writeHead(const Limb* limb, int isRoot) {
+    LineWriter& out = *lines;
+    // A leaf is written as End Site only when it came from one: any other name would be lost.
+    out.begin(depth);
+    if (!isRoot && limb->childCount == 0 && std::strcmp(limb->name, kEndSiteName) == 0) {
+        out.text("End Site");
+    } else {
+        out.text(isRoot ? "ROOT " : "JOINT ");
+        out.name(limb->name);
+    }
+    out.end();
+    out.begin(depth);
+    out.text("{");
+    out.end();
+    out.begin(depth);
+    out.text("\tOFFSET ");
+    out.number(static_cast<double>(limb->offset.x));
+    out.text(" ");
+    out.number(static_cast<double>(limb->offset.y));
+    out.text(" ");
+    out.number(static_cast<double>(limb->offset.z));
+    out.end();
+    writeChannels(limb, isRoot);
+    if (limb->mapName[0] != '\0') {
+        out.begin(depth);
+        out.text("\tMAP ");
+        out.name(limb->mapName);
+        out.end();
+    }
 }
 
 int FigureData::writeLimb(const Limb* limb, int isRoot) {
-    if (limb == nullptr)
+    if (limb == nullptr || lines == nullptr)
         return 0;
-    PieceWriter out(outputFile);
-    out.indent(depth);
-    if (limb->childCount > 0)
-        out.put("%s %s\n", isRoot ? "ROOT" : "JOINT", tokenText(limb->name));
-    else
-        out.put("End Site\n");
-    out.indent(depth);
-    out.put("{\n");
-    out.indent(depth);
-    out.put("\tOFFSET %g %g %g\n", static_cast<double>(limb->offset.x),
-            static_cast<double>(limb->offset.y), static_cast<double>(limb->offset.z));
-    writeFailed |= !out.ok();
-    writeChannels(limb, isRoot);
-    PieceWriter rest(outputFile);
-    if (limb->mapName[0] != '\0') {
-        rest.indent(depth);
-        rest.put("\tMAP %s\n", tokenText(limb->mapName));
-    }
-    writeFailed |= !rest.ok();
+    writeHead(limb, isRoot);
     // No file nests deeper than kMaxLimbDepth, so a tree built deeper by hand is cut there
     // rather than exhausting the stack.
-    if (depth < kMaxLimbDepth && !writeFailed) {
+    if (depth < kMaxLimbDepth && lines->ok()) {
         ++depth;
         for (uint32_t i = 0; i < limb->childCount; ++i) {
             const Limb* child = limb->children[i];
@@ -195,11 +225,42 @@ int FigureData::writeLimb(const Limb* limb, int isRoot) {
         }
         --depth;
     }
-    PieceWriter close(outputFile);
-    close.indent(depth);
-    close.put("}\n");
-    writeFailed |= !close.ok();
-    return writeFailed ? 0 : 1;
+    lines->begin(depth);
+    lines->text("}");
+    lines->end();
+    return lines->ok() ? 1 : 0;
+}
+
+int FigureData::writeTo(tagStandardFile* file) {
+    depth = 0;
+    if (root == nullptr || file == nullptr)
+        return 0;
+    lines = new (std::nothrow) LineWriter(file);
+    if (lines == nullptr)
+        return 0;
+    LineWriterGuard guard{lines};
+    outputFile = file;
+    // Only a figure whose table holds channels that no limb claims gets the fixed layout; a
+    // figure read from a file without channels is written without CHANNELS lines.
+    writesDeclaredChannels =
+        declaresChannels(root, 0) || (motion != nullptr && motion->channelCount() == 0);
+    lines->begin(0);
+    lines->text("HIERARCHY");
+    lines->end();
+    if (lines->ok())
+        writeLimb(root, 1);
+    if (lines->ok() && motion != nullptr && motion->frameCount != 0) {
+        if (writesDeclaredChannels) {
+            WrittenChannels written;
+            collectWrittenChannels(root, motion, 0, &written);
+            writeMotion(*lines, *motion, &written);
+        } else {
+            writeMotion(*lines, *motion, nullptr);
+        }
+    }
+    const bool ok = lines->ok();
+    outputFile = nullptr;
+    return ok ? 1 : 0;
 }
 
 int FigureData::save(const char* path) {
@@ -208,37 +269,28 @@ int FigureData::save(const char* path) {
         return 0;
     if (path == nullptr)
         path = "";
-    outputFile = StdOpenFile(AddExt(path, ".fig"), kStdOpenCreate);
-    if (outputFile == nullptr) {
+    const SaveTarget save = chooseTarget(AddExt(path, ".fig"));
+    tagStandardFile* file = StdOpenFile(save.written.c_str(), kStdOpenCreate);
+    if (file == nullptr) {
+        if (save.replaces())
+            platform::removeFile(save.written);
         ErrorMessage("Unable to create Figure data file %s", path);
         return 0;
     }
-    StdFlush(outputFile);
+    StdFlush(file);
 
-    writeFailed = false;
-    writesDeclaredChannels = declaresChannels(root, 0);
-    PieceWriter head(outputFile);
-    head.put("HIERARCHY\n");
-    writeFailed |= !head.ok();
-    if (!writeFailed)
-        writeLimb(root, 1);
-    if (!writeFailed && motion != nullptr && motion->frameCount != 0) {
-        PieceWriter out(outputFile);
-        if (writesDeclaredChannels) {
-            WrittenChannels written;
-            collectWrittenChannels(root, motion, 0, &written);
-            writeMotion(out, *motion, &written);
-        } else {
-            writeMotion(out, *motion, nullptr);
-        }
-        writeFailed |= !out.ok();
-    }
-
-    // A full disk shows up as a failed write or a failed close; either way the file does not
-    // hold the figure, and the user must know.
-    bool closed = StdCloseFile(outputFile) == 1;
-    outputFile = nullptr;
-    if (writeFailed || !closed) {
+    // A full disk shows up as a failed write, a failed flush to the disk or a failed close;
+    // any of them leaves the target as it was, and the user must know.
+    bool written = writeTo(file) == 1;
+    if (written && save.replaces())
+        written = platform::syncFile(file->handle);
+    const bool closed = StdCloseFile(file) == 1;
+    bool replaced = written && closed;
+    if (replaced && save.replaces())
+        replaced = platform::replaceFile(save.written, save.target);
+    if (!replaced) {
+        if (save.replaces())
+            platform::removeFile(save.written);
         ErrorMessage("Unable to write Figure data file %s", path);
         return 0;
     }

@@ -11,6 +11,7 @@
 #include "model/motion_table.h"
 
 class FigurePlugin;
+class LineWriter;
 struct tagStandardFile;
 
 // How limbs are drawn; any other value draws nothing.
@@ -37,8 +38,13 @@ class FigureData {
     // Poses the figure at a frame of its motion in the given object. Always 0.
     virtual int pose(int objectHandle, int frame);
     // Writes the figure as a .fig file (the extension is added); 1 on success, 0 with the reason
-    // shown to the user.
+    // shown to the user. The file is replaced only once the whole figure has been written, so a
+    // failed save leaves what was there before.
     virtual int save(const char* path);
+    // Writes the figure in the .fig grammar into a file open for writing, which stays open and
+    // the caller's. 1 when every write succeeded; 0 for no root or a failed write. Reports
+    // nothing.
+    int writeTo(tagStandardFile* file);
 
     Limb* root;                   // owned; null before the first load
     tagStandardFile* outputFile;  // the file being written during save; meaningless otherwise
@@ -55,11 +61,14 @@ class FigureData {
     // Writes one limb's block and its live children's blocks at the current depth; 0 for none
     // or when a write failed.
     int writeLimb(const Limb* limb, int isRoot);
+    // Writes the lines of the limb's block before its children's blocks.
+    void writeHead(const Limb* limb, int isRoot);
     // Writes the limb's CHANNELS line, if it gets one.
     void writeChannels(const Limb* limb, int isRoot);
 
     // Set during a save: whether limbs write the channels they declared (a figure read from a
-    // file) or the fixed layout (a figure built by hand), and whether a write has failed.
+    // file) or the fixed layout (a figure built by hand).
     bool writesDeclaredChannels = false;
-    bool writeFailed = false;
+    // The lines of the save under way; null otherwise.
+    LineWriter* lines = nullptr;
 };

@@ -54,7 +54,7 @@ int setName(Limb* limb, const char* name) {
     }
     names::copyCut(limb->name, kLimbNameSize, name);
     for (const LimbDefault* row = kLimbDefaults; row->name != nullptr; ++row) {
-        if (names::sameIgnoringCase(row->name, name)) {
+        if (names::sameNameQuick(row->name, name)) {
             limb->radius = row->radius;
         }
     }

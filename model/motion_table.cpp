@@ -2,6 +2,7 @@
 #include "model/motion_table.h"
 
 #include <cstdint>
+#include <cstring>
 #include <new>
 
 #include "model/name_compare.h"
@@ -21,7 +22,7 @@ ChannelType channelTypeForName(const char* name) {
         return kChannelNone;
     }
     for (int type = 1; type < kChannelTypeCount; ++type) {
-        if (names::sameIgnoringCase(kChannelTypeNames[type], name)) {
+        if (names::sameNameQuick(kChannelTypeNames[type], name)) {
             return static_cast<ChannelType>(type);
         }
     }
@@ -42,6 +43,16 @@ MotionTable::MotionTable(tagStandardFile* file)
 
 MotionTable* MotionTable::create(tagStandardFile* source) {
     return new (std::nothrow) MotionTable(source);
+}
+
+void MotionTable::clear(tagStandardFile* file) {
+    source = file;
+    std::memset(static_cast<void*>(channels), 0, sizeof channels);
+    channelCount_ = 0;
+    frameCount = 0;
+    mapCount = 0;
+    columnCount_ = 0;
+    std::memset(channelColumns_, 0, sizeof channelColumns_);
 }
 
 ChannelType MotionTable::channelType(int i) const {

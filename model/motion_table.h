@@ -33,10 +33,13 @@ struct MotionChannel {
 };
 
 class MotionTable {
-public:
+  public:
     // Allocates a table reading from source (not owned) with all counts 0; null on failure.
     // The caller deletes it.
     static MotionTable* create(tagStandardFile* source);
+    // Empties the table for a new read from source: afterwards it is exactly as create leaves a
+    // new one, without a new allocation (for callers that read many files in turn).
+    void clear(tagStandardFile* source);
 
     int channelCount() const { return channelCount_; }
     // The type of channel i; kChannelNone at or beyond channelCount.
@@ -62,14 +65,14 @@ public:
     tagStandardFile* source;  // the file being read; only meaningful while it is read
     MotionChannel channels[kMaxChannels];
 
-private:
+  private:
     int32_t channelCount_;  // channels 0 to channelCount_-1 are declared
 
-public:
+  public:
     uint32_t frameCount;  // 0 to kMaxFrames
     int32_t mapCount;     // MAP lines read; a figure with any is drawn as line segments
 
-private:
+  private:
     explicit MotionTable(tagStandardFile* file);
 
     int32_t columnCount_;                   // channelCount_, plus the columns of refused ones

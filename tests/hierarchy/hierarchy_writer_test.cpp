@@ -37,12 +37,12 @@ Limb* child(Limb* parent, const char* name, float x, float y, float z) {
     return limb;
 }
 
-//   Hips ── Chest ── (End Site)      9 channels of motion, 2 frames
+//   Hips ── Chest ── End (an End Site)      9 channels of motion, 2 frames
 void buildExample(OwnedFigure& f) {
     f->root = newLimb();
     setName(f->root, "Hips");
     Limb* chest = child(f->root, "Chest", 0, 5.21f, 0);
-    child(chest, "x", 0, 1, 0);
+    child(chest, "End", 0, 1, 0);
     f->motion = MotionTable::create(nullptr);
     for (int c = 0; c < 9; ++c)
         f->motion->declareChannel("c");
@@ -123,7 +123,7 @@ TEST_F(HierarchyWriterTest, LonelyRootAndEmptyFrameLines) {
     f->motion->setValue(0, 2, 1.0);  // three frames, no channels
     ASSERT_EQ(f->save(dir.path("e").c_str()), 1);
     EXPECT_EQ(readFile(dir.path("e.fig")),
-              "HIERARCHY\r\nEnd Site\r\n{\r\n\tOFFSET 0 0 0\r\n}\r\n"
+              "HIERARCHY\r\nROOT .\r\n{\r\n\tOFFSET 0 0 0\r\n}\r\n"
               "MOTION\r\nFrames:     3\r\nFrame Time: 0.033333\r\n\r\n\r\n\r\n");
 }
 
@@ -195,6 +195,8 @@ class RoundTripTest : public HierarchyWriterTest {
         for (uint32_t c = 0; c < limb->declaredChannels; ++c) {
             const MotionChannel& channel = motion->channels[limb->firstChannel + c];
             text += std::string(" ") + std::to_string(channel.type);
+            if (channel.type == kChannelNone)
+                text += std::string(":") + channel.name;
             for (uint32_t frame = 0; frame < motion->frameCount; ++frame) {
                 std::snprintf(line, sizeof line, ",%.6g",
                               motion->value(static_cast<int>(limb->firstChannel + c),
@@ -254,5 +256,97 @@ TEST_F(RoundTripTest, ChannelsOnEndSitesAndSixOnJoints) {
         "1 2 3 4 5 6 7 8 9 10 11\n12 13 14 15 16 17 18 19 20 21 22\n");
     expectRoundTrip(path);
 }
+
+TEST_F(RoundTripTest, LinesLongerThanOnePutAndLineBreaksInsideNames) {
+    //   "arm\r\nleft" (128 channels of 31-character quoted names: a CHANNELS line over 4 KB)
+    //     └─ "a\rb" ── End
+    std::string text = "HIERARCHY\nROOT \"arm\r\nleft\"\n{\nOFFSET 1 2 3\nCHANNELS 128";
+    for (int c = 0; c < 128; ++c) {
+        char name[40];
+        std::snprintf(name, sizeof name, " \"channel, number %03d of the many\"", c);
+        text += name;
+    }
+    text +=
+        "\nJOINT \"a\rb\"\n{\nOFFSET 0 1 0\nEnd Site\n{\nOFFSET 0 1 0\n}\n}\n}\n"
+        "MOTION\nFrames: 2\nFrame Time: 0.1\n";
+    for (int v = 0; v < 256; ++v)
+        text += std::to_string(v * 0.25) + " ";
+    expectRoundTrip(dir.write("long.bvh", text));
+    std::string saved = readFile(dir.path("round.fig"));
+    EXPECT_NE(saved.find("ROOT \"arm\r\nleft\"\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("\tJOINT \"a\rb\"\r\n"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+// A figure that used to read back as another, what it must read back as, and a line the file
+// must hold.
+struct ReadBackCase {
+    const char* what;
+    void (*build)(Limb* root);
+    const char* tree;  // as treeText shows it
+    const char* line;
+};
+
+const ReadBackCase kReadBackCases[] = {
+    //   "Left Arm\" ─┬─ "Hand 1\\" ── End        (map "my lamp\")
+    //                └─ Foot ── End
+    {"quoted names ending in a backslash",
+     [](Limb* root) {
+         setName(root, "Left Arm\\");
+         Limb* hand = child(root, "Hand 1\\\\", 0, 1, 0);
+         setMapName(hand, "my lamp\\");
+         child(hand, "End", 0, 1, 0);
+         child(child(root, "Foot", 0, -1, 0), "End", 0, -1, 0);
+     },
+     "Left Arm[Hand 1\\\\[End],Foot[End]]", "\tJOINT \"Hand 1\\\\\"\r\n"},
+    //   "x\"y z" ── a ── End: a quote after one backslash loses the backslash
+    {"a backslash before a quote",
+     [](Limb* root) {
+         setName(root, "x\\\"y z");
+         child(child(root, "a", 0, 1, 0), "End", 0, 1, 0);
+     },
+     "x\"y z[a[End]]", "ROOT \"x\\\"y z\"\r\n"},
+    //   Hips ── Knee ── Toe (a leaf joint, not an End Site)
+    {"a leaf joint",
+     [](Limb* root) {
+         setName(root, "Hips");
+         child(child(root, "Knee", 0, -4, 0), "Toe", 0, -1, 1);
+     },
+     "Hips[Knee[Toe]]", "\t\tJOINT Toe\r\n"},
+    //   Hips alone
+    {"a root without children", [](Limb* root) { setName(root, "Hips"); }, "Hips", "ROOT Hips\r\n"},
+    //   Hips ── End: an End Site stays one
+    {"an End Site leaf",
+     [](Limb* root) {
+         setName(root, "Hips");
+         child(root, "End", 0, 1, 0);
+     },
+     "Hips[End]", "\tEnd Site\r\n"},
+};
+
+class ReadBackTest : public HierarchyWriterTest,
+                     public ::testing::WithParamInterface<ReadBackCase> {};
+
+TEST_P(ReadBackTest, SavedFigureReadsBackAsItWas) {
+    const ReadBackCase& c = GetParam();
+    OwnedFigure f;
+    f->root = newLimb();
+    c.build(f->root);
+    ASSERT_EQ(f->save(dir.path("back").c_str()), 1);
+    const std::string text = readFile(dir.path("back.fig"));
+    EXPECT_NE(text.find(c.line), std::string::npos) << c.what << "\n" << text;
+    FigureRead back(dir.path("back.fig"));
+    ASSERT_TRUE(back.opened());
+    back.parseAll();
+    EXPECT_EQ(treeText(back.root()), c.tree) << c.what << "\n" << text;
+    if (f->root->childCount > 0 && f->root->children[0]->mapName[0] != '\0') {
+        EXPECT_STREQ(back.root()->children[0]->mapName, "my lamp") << c.what;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, ReadBackTest, ::testing::ValuesIn(kReadBackCases));
 
 }  // namespace

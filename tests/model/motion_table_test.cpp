@@ -27,6 +27,26 @@ TEST(MotionTableTest, NewTableIsEmptyAndKeepsItsSource) {
     }
 }
 
+TEST(MotionTableTest, ClearedTableIsAsNew) {
+    std::unique_ptr<MotionTable> table = makeTable();
+    table->declareChannel("Xrotation");
+    table->skipColumns(3);
+    table->setValue(100, 200, 7.5);  // a channel never declared
+    table->mapCount = 2;
+    tagStandardFile* source = reinterpret_cast<tagStandardFile*>(0x2000);
+    table->clear(source);
+    EXPECT_EQ(table->source, source);
+    EXPECT_EQ(table->channelCount(), 0);
+    EXPECT_EQ(table->frameCount, 0u);
+    EXPECT_EQ(table->mapCount, 0);
+    EXPECT_EQ(table->columnCount(), 0);
+    EXPECT_EQ(table->channels[0].name[0], '\0');
+    EXPECT_EQ(table->channels[0].type, kChannelNone);
+    EXPECT_EQ(table->channels[100].values[200], 0.0);
+    EXPECT_EQ(table->declareChannel("Yrotation"), 0);
+    EXPECT_EQ(table->channelColumn(0), 0);
+}
+
 TEST(MotionTableTest, ChannelNamesMapToTypesWhateverTheirCase) {
     EXPECT_EQ(channelTypeForName("Xposition"), kChannelXPosition);
     EXPECT_EQ(channelTypeForName("YPOSITION"), kChannelYPosition);
