@@ -165,10 +165,11 @@ TEST_F(ConfigurePageTest, DeleteThenAddThenSaveAndPose) {
     EXPECT_EQ(text.find("Chest"), std::string::npos);
     EXPECT_EQ(text.find("Arm"), std::string::npos);
     EXPECT_EQ(limbText(figure(object)->rootLimb()), ".[Solo]");
-    // A limb without children is written as an end site.
+    // A leaf named by hand keeps its name: it is written as a joint, not an end site.
     std::string again = testing_support::readFile(rebuilt);
     EXPECT_NE(again.find("ROOT ."), std::string::npos) << again;
-    EXPECT_NE(again.find("End Site"), std::string::npos) << again;
+    EXPECT_NE(again.find("JOINT Solo"), std::string::npos) << again;
+    EXPECT_EQ(again.find("End Site"), std::string::npos) << again;
     PluginCall pose{};
     pose.callValue = 3;
     pose.objectHandle = object;
@@ -228,10 +229,11 @@ TEST_F(ConfigurePageTest, BuildingByHandWithoutAFigure) {
         .on("Settings", [&](QWidget* sheet) { click(button(sheet, 1)); });
     settings(-1, script);
     std::string text = testing_support::readFile(saved + ".fig");
-    // Head, which has no children, is written as Body's end site.
+    // Head, which has no children, keeps its name as a joint of its own.
     EXPECT_NE(text.find("JOINT Body"), std::string::npos) << text;
     EXPECT_NE(text.find("OFFSET 2 0 0"), std::string::npos) << text;
-    EXPECT_NE(text.find("End Site"), std::string::npos) << text;
+    EXPECT_NE(text.find("JOINT Head"), std::string::npos) << text;
+    EXPECT_EQ(text.find("End Site"), std::string::npos) << text;
     EXPECT_TRUE(standin::scene().objects.empty());
 }
 
