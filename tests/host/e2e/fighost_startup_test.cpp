@@ -8,9 +8,12 @@
 #include <algorithm>
 
 #include "fighost_run.h"
+#include "figure_pixels.h"
 #include "support/temp_dir.h"
 
 namespace {
+
+using fighost_test::figurePixels;
 
 using fighost_test::examplePath;
 using fighost_test::runFighost;
@@ -55,17 +58,6 @@ TEST(FighostStartupTest, OnlyTheDrawingCommandsMapQt) {
         EXPECT_NE(mapped.find("libfigure.so"), std::string::npos) << c.args[0];
         EXPECT_EQ(mapped.find("libQt6") != std::string::npos, c.mapsQt) << c.args[0];
     }
-}
-
-// The number of pixels of the figure's blue in the picture.
-int figurePixels(const QImage& image) {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            QColor c = image.pixelColor(x, y);
-            count += c.blue() > c.red() + 50 && c.blue() > c.green() + 20;
-        }
-    return count;
 }
 
 void expectScreenshot(const RunOptions& options) {

@@ -18,26 +18,18 @@
 #include <QtWidgets/QTreeWidget>
 #include <memory>
 
+#include "figure_pixels.h"
 #include "host/app/scene_widget.h"
 #include "support/temp_dir.h"
 
 namespace {
 
+using fighost_test::figurePixels;
+
 using fighost::MainWindow;
 
 std::string example(const char* name) {
     return std::string(FIGURE_SOURCE_DIR) + "/examples/" + name;
-}
-
-// The pixels of the figures' blue in a picture of the scene view.
-int figurePixels(const QImage& image) {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            QColor c = image.pixelColor(x, y);
-            count += c.blue() > c.red() + 50 && c.blue() > c.green() + 20;
-        }
-    return count;
 }
 
 class MainWindowTest : public testing::Test {
