@@ -29,11 +29,31 @@ using FindFigure = FigureData* (*)(int);
 
 // The exports in ordinal order, from 1.
 const char* const kExports[] = {
-    "piInit",        "piExit",        "Fig",           "FigLoad",           "FigSave",
-    "BvhLoad",       "StdCloseFile",  "StdFlush",      "StdGetChar",        "StdGetFileHandle",
-    "StdGetFilePos", "StdGetLine",    "StdGetNextArg", "StdOpenFile",       "StdPutLine",
-    "StdPutLineEx",  "StdReadFile",   "StdRewind",     "StdSeek",           "StdSkipToNextChar",
-    "StdWriteFile",  "CreateFigure",  "DeleteFigure",  "GetFigure",         "GetFigureLimbInfo",
+    "piInit",
+    "piExit",
+    "Fig",
+    "FigLoad",
+    "FigSave",
+    "BvhLoad",
+    "StdCloseFile",
+    "StdFlush",
+    "StdGetChar",
+    "StdGetFileHandle",
+    "StdGetFilePos",
+    "StdGetLine",
+    "StdGetNextArg",
+    "StdOpenFile",
+    "StdPutLine",
+    "StdPutLineEx",
+    "StdReadFile",
+    "StdRewind",
+    "StdSeek",
+    "StdSkipToNextChar",
+    "StdWriteFile",
+    "CreateFigure",
+    "DeleteFigure",
+    "GetFigure",
+    "GetFigureLimbInfo",
     "SetFigureLimbInfo",
 };
 constexpr int kExportCount = sizeof kExports / sizeof kExports[0];
@@ -45,14 +65,17 @@ struct Module {
     bool load(const char* path) {
 #ifdef _WIN32
         HMODULE module = LoadLibraryA(path);
-        if (module == nullptr) return false;
+        if (module == nullptr)
+            return false;
         for (int i = 0; i < kExportCount; ++i) {
             entries[i] = reinterpret_cast<void*>(GetProcAddress(module, MAKEINTRESOURCEA(i + 1)));
         }
 #else
         void* module = dlopen(path, RTLD_NOW | RTLD_LOCAL);
-        if (module == nullptr) return false;
-        for (int i = 0; i < kExportCount; ++i) entries[i] = dlsym(module, kExports[i]);
+        if (module == nullptr)
+            return false;
+        for (int i = 0; i < kExportCount; ++i)
+            entries[i] = dlsym(module, kExports[i]);
 #endif
         return true;
     }
@@ -65,9 +88,11 @@ struct Module {
 
 // Live limbs below and including limb.
 int countLimbs(const Limb* limb, int level) {
-    if (limb == nullptr || limb->deleted == 1 || level > kMaxLimbDepth) return 0;
+    if (limb == nullptr || limb->deleted == 1 || level > kMaxLimbDepth)
+        return 0;
     int count = 1;
-    for (uint32_t i = 0; i < limb->childCount; ++i) count += countLimbs(limb->children[i], level + 1);
+    for (uint32_t i = 0; i < limb->childCount; ++i)
+        count += countLimbs(limb->children[i], level + 1);
     return count;
 }
 
@@ -108,9 +133,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     int found = 0;
-    for (void* entry : module.entries) found += entry != nullptr ? 1 : 0;
+    for (void* entry : module.entries)
+        found += entry != nullptr ? 1 : 0;
     std::printf("exports found: %d of %d\n", found, kExportCount);
-    if (found != kExportCount) return 1;
+    if (found != kExportCount)
+        return 1;
 
     auto start = module.at<Start>(1);
     auto stop = module.at<Stop>(2);
@@ -152,6 +179,7 @@ int main(int argc, char** argv) {
         piSetObjectData(handle, nullptr);
     }
     std::printf("piExit: %d\n", stop(0));
-    for (const std::string& error : standin::scene().errors) std::printf("error: %s\n", error.c_str());
+    for (const std::string& error : standin::scene().errors)
+        std::printf("error: %s\n", error.c_str());
     return 0;
 }

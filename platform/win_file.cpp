@@ -53,7 +53,8 @@ HFILE OpenFile(const char* fileName, OFSTRUCT* info, unsigned style) {
     size_t fullLength = std::strlen(fileName);
     if (fileName[0] != '/') {
         char folder[kMaxPath + 1];
-        fullLength += ::getcwd(folder, sizeof folder) != nullptr ? std::strlen(folder) + 1 : kMaxPath;
+        fullLength +=
+            ::getcwd(folder, sizeof folder) != nullptr ? std::strlen(folder) + 1 : kMaxPath;
     }
     if (fullLength >= kMaxPath) {
         describe(info, fileName, ENAMETOOLONG);

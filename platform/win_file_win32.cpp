@@ -1,8 +1,8 @@
 // The file calls of the text-file layer on Windows: the kernel's own OpenFile, _lread, _lwrite,
 // _llseek and _lclose, behind the same declarations as the stand-in used elsewhere. Two things
-// are added: styles that give no open handle are refused, moves past 2 GB are refused, and names whose full path is too long
-// for OpenFile's own record (127 characters) but within the system's limit (259) are opened the
-// way OpenFile opens the shorter ones.
+// are added: styles that give no open handle are refused, moves past 2 GB are refused, and names
+// whose full path is too long for OpenFile's own record (127 characters) but within the system's
+// limit (259) are opened the way OpenFile opens the shorter ones.
 #include "platform/win_file.h"
 
 #include <climits>
@@ -35,14 +35,21 @@ HFILE openLongName(const char* fileName, unsigned style) {
     }
     DWORD sharing = FILE_SHARE_READ | FILE_SHARE_WRITE;
     switch (style & kShareBits) {
-    case 0x0010: sharing = 0; break;                 // exclusive
-    case 0x0020: sharing = FILE_SHARE_READ; break;   // deny write
-    case 0x0030: sharing = FILE_SHARE_WRITE; break;  // deny read
-    default: break;
+        case 0x0010:
+            sharing = 0;
+            break;  // exclusive
+        case 0x0020:
+            sharing = FILE_SHARE_READ;
+            break;  // deny write
+        case 0x0030:
+            sharing = FILE_SHARE_WRITE;
+            break;  // deny read
+        default:
+            break;
     }
     const DWORD creation = (style & kCreateBit) != 0 ? CREATE_ALWAYS : OPEN_EXISTING;
-    HANDLE handle = CreateFileA(fileName, access, sharing, nullptr, creation,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle =
+        CreateFileA(fileName, access, sharing, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         return kFileError;
     }

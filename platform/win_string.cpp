@@ -83,38 +83,39 @@ int wsprintfA(char* out, const char* format, ...) {
         }
         ++p;
         switch (type) {
-        case 'd':
-        case 'i': {
-            const long value = isLong ? va_arg(args, long) : va_arg(args, int);
-            std::snprintf(spec + used, sizeof spec - used, "ld");
-            size = std::snprintf(piece, sizeof piece, spec, value);
-            break;
-        }
-        case 'u':
-        case 'x':
-        case 'X': {
-            const unsigned long value =
-                isLong ? va_arg(args, unsigned long) : va_arg(args, unsigned);
-            std::snprintf(spec + used, sizeof spec - used, "l%c", type);
-            size = std::snprintf(piece, sizeof piece, spec, value);
-            break;
-        }
-        case 'c': {
-            const char value = static_cast<char>(va_arg(args, int));
-            std::snprintf(spec + used, sizeof spec - used, "c");
-            size = std::snprintf(piece, sizeof piece, spec, value);
-            break;
-        }
-        case 's': {
-            const char* value = va_arg(args, const char*);
-            std::snprintf(spec + used, sizeof spec - used, "s");
-            size = std::snprintf(piece, sizeof piece, spec, value != nullptr ? value : "(null)");
-            break;
-        }
-        default:
-            piece[0] = type;
-            size = 1;
-            break;
+            case 'd':
+            case 'i': {
+                const long value = isLong ? va_arg(args, long) : va_arg(args, int);
+                std::snprintf(spec + used, sizeof spec - used, "ld");
+                size = std::snprintf(piece, sizeof piece, spec, value);
+                break;
+            }
+            case 'u':
+            case 'x':
+            case 'X': {
+                const unsigned long value =
+                    isLong ? va_arg(args, unsigned long) : va_arg(args, unsigned);
+                std::snprintf(spec + used, sizeof spec - used, "l%c", type);
+                size = std::snprintf(piece, sizeof piece, spec, value);
+                break;
+            }
+            case 'c': {
+                const char value = static_cast<char>(va_arg(args, int));
+                std::snprintf(spec + used, sizeof spec - used, "c");
+                size = std::snprintf(piece, sizeof piece, spec, value);
+                break;
+            }
+            case 's': {
+                const char* value = va_arg(args, const char*);
+                std::snprintf(spec + used, sizeof spec - used, "s");
+                size =
+                    std::snprintf(piece, sizeof piece, spec, value != nullptr ? value : "(null)");
+                break;
+            }
+            default:
+                piece[0] = type;
+                size = 1;
+                break;
         }
         append(piece, size < 0 ? 0 : (size >= kFormatLimit ? kFormatLimit : size));
     }

@@ -14,7 +14,8 @@ char* lstrcpyA(char* to, const char* from);
 // The length of text without its terminator; 0 for null.
 int lstrlenA(const char* text);
 // Formats into out, which must hold kFormatLimit bytes, and returns the characters written
-// without the terminator (kFormatLimit when the result was cut). Knows %c, %d, %i, %u, %x, %X, %s and %%, with the flags '-', '0' and
+// without the terminator (kFormatLimit when the result was cut). Knows %c, %d, %i, %u, %x, %X, %s
+// and %%, with the flags '-', '0' and
 // '#', a width, a precision and the sizes 'l' and 'h'; floating-point conversions do not exist
 // here and write their letter instead, as any other unknown conversion does.
 int wsprintfA(char* out, const char* format, ...);

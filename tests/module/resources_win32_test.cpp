@@ -16,7 +16,8 @@ class ResourcesTest : public ::testing::Test {
         ASSERT_NE(module, nullptr);
     }
     void TearDown() override {
-        if (module != nullptr) FreeLibrary(module);
+        if (module != nullptr)
+            FreeLibrary(module);
     }
     HMODULE module = nullptr;
 };
@@ -24,7 +25,8 @@ class ResourcesTest : public ::testing::Test {
 TEST_F(ResourcesTest, IconIsA32By32BitmapIn16Colours) {
     HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(131), MAKEINTRESOURCEA(2));  // RT_BITMAP
     ASSERT_NE(found, nullptr);
-    const auto* header = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(module, found)));
+    const auto* header =
+        static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(module, found)));
     ASSERT_NE(header, nullptr);
     EXPECT_EQ(header->biWidth, 32);
     EXPECT_EQ(header->biHeight, 32);

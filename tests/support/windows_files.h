@@ -22,7 +22,6 @@ class ExclusiveOpen {
     void* handle_ = nullptr;
 };
 
-
 }  // namespace testing_support
 
 #endif
