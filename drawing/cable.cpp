@@ -5,6 +5,7 @@
 
 #include "drawing/segment_geometry.h"
 #include "drawing/tube_rings.h"
+#include "platform/win_string.h"
 
 namespace {
 
@@ -26,7 +27,8 @@ struct CableHandle {
 
 int createCableObject(int type) {
     char name[kCableNameSize];
-    std::snprintf(name, sizeof name, "_Cable%d", static_cast<int>(gCableCounter));
+    // At most 17 characters: "_Cable" and a 32-bit number.
+    win::wsprintfA(name, "_Cable%d", static_cast<int>(gCableCounter));
     gCableCounter = gCableCounter == INT32_MAX ? 0 : gCableCounter + 1;
     return piCreateObject(name, type);
 }

@@ -154,8 +154,12 @@ int writeFormatted(tagStandardFile* file, Conversion conversion, bool escapeQuot
         size = convertLine(file, length, escapeQuotes);
         text = file->readBuffer;
     }
+    // Writing nothing would set the end of the file at the current position.
+    if (size == 0) {
+        return 0;
+    }
     const long written = win::_lwrite(file->handle, text, size);
-    return size > 0 && written == static_cast<long>(size) ? 1 : 0;
+    return written == static_cast<long>(size) ? 1 : 0;
 }
 
 }  // namespace
@@ -279,7 +283,8 @@ int StdWriteFile(tagStandardFile* file, void* buffer, unsigned long bytes) {
     if (file == nullptr) {
         return 0;
     }
-    const long count = win::_lwrite(file->handle, buffer, bytes);
+    // Writing nothing would set the end of the file at the current position: no call is made.
+    const long count = bytes == 0 ? 0 : win::_lwrite(file->handle, buffer, bytes);
     file->bufferIndex = count < 0 ? 0 : static_cast<int32_t>(count);
     return file->bufferIndex;
 }

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 namespace win {
 
@@ -26,6 +27,8 @@ constexpr unsigned kKnownStyles = kAccessMask | kShareMask | OF_CREATE;
 constexpr unsigned long kMaxTransfer = 0x7FFFFFFF;
 // Largest position _llseek reports; the callers keep file positions in 32-bit signed fields.
 constexpr long long kMaxPosition = INT32_MAX;
+// Windows' limit on a full path, terminator included.
+constexpr size_t kMaxPath = 260;
 
 // Fills the caller's scratch record the way callers of OpenFile may expect; nothing relies on it.
 void describe(OFSTRUCT* info, const char* fileName, int error) {
@@ -46,20 +49,27 @@ HFILE OpenFile(const char* fileName, OFSTRUCT* info, unsigned style) {
         describe(info, fileName, EINVAL);
         return kFileError;
     }
+    // Windows takes full paths of up to 259 characters; a relative name counts with the folder.
+    size_t fullLength = std::strlen(fileName);
+    if (fileName[0] != '/') {
+        char folder[kMaxPath + 1];
+        fullLength +=
+            ::getcwd(folder, sizeof folder) != nullptr ? std::strlen(folder) + 1 : kMaxPath;
+    }
+    if (fullLength >= kMaxPath) {
+        describe(info, fileName, ENAMETOOLONG);
+        return kFileError;
+    }
     int flags = O_CLOEXEC | O_NOCTTY;
-    if (access == OF_WRITE) {
+    if ((style & OF_CREATE) != 0) {
+        // As on Windows, a created file is open for reading and writing, whatever the access.
+        flags |= O_RDWR | O_CREAT | O_TRUNC;
+    } else if (access == OF_WRITE) {
         flags |= O_WRONLY;
     } else if (access == OF_READWRITE) {
         flags |= O_RDWR;
     } else {
         flags |= O_RDONLY;
-    }
-    if ((style & OF_CREATE) != 0) {
-        // Creating a file nobody may write makes no sense, and cutting it needs write access.
-        if (access == OF_READ) {
-            flags = (flags & ~O_RDONLY) | O_RDWR;
-        }
-        flags |= O_CREAT | O_TRUNC;
     }
     int descriptor;
     do {
@@ -108,8 +118,17 @@ long _lwrite(HFILE file, const void* buffer, unsigned long count) {
         count = kMaxTransfer;
     }
     if (count == 0) {
-        // Nothing to move; still a valid handle is required, as for any other write.
-        return ::fcntl(file, F_GETFD) < 0 ? -1 : 0;
+        // As on Windows, writing nothing sets the end of the file at the current position.
+        // Devices have no end to set.
+        struct stat status;
+        if (::fstat(file, &status) != 0) {
+            return -1;
+        }
+        const off_t position = ::lseek(file, 0, SEEK_CUR);
+        if (S_ISREG(status.st_mode) && (position < 0 || ::ftruncate(file, position) != 0)) {
+            return -1;
+        }
+        return 0;
     }
     const char* from = static_cast<const char*>(buffer);
     unsigned long total = 0;

@@ -22,11 +22,13 @@ struct OFSTRUCT {
     char pathName[260];
 };
 
-// Opens fileName with the given style; the handle, or -1 when it cannot be opened.
+// Opens fileName with the given style; the handle, or -1 when it cannot be opened. A created file
+// is open for reading and writing. Full paths of 260 characters or more are refused.
 HFILE OpenFile(const char* fileName, OFSTRUCT* info, unsigned style);
 // Reads up to count bytes at the file position; the count read (0 at the end), or -1.
 long _lread(HFILE file, void* buffer, unsigned long count);
-// Writes count bytes at the file position; the count written, or -1.
+// Writes count bytes at the file position; the count written, or -1. Writing 0 bytes sets the end
+// of the file at the file position.
 long _lwrite(HFILE file, const void* buffer, unsigned long count);
 // Moves the file position (origin 0 start, 1 current, 2 end); the new position, or -1.
 long _llseek(HFILE file, long offset, int origin);

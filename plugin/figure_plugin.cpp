@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/win_string.h"
+
 namespace {
 
 // The base-name buffer: baseName's result, read by the loader to name a new scene object; valid
@@ -179,7 +181,12 @@ const char* FigurePlugin::baseName(const char* path) {
     for (const char* p = path; *p != '\0'; ++p)
         if (*p == '/' || *p == '\\')
             name = p + 1;
-    std::snprintf(baseNameBuffer, sizeof baseNameBuffer, "%s", name);
+    if (win::lstrlenA(name) < kBaseNameSize) {
+        win::lstrcpyA(baseNameBuffer, name);
+    } else {
+        std::memcpy(baseNameBuffer, name, kBaseNameSize - 1);
+        baseNameBuffer[kBaseNameSize - 1] = '\0';
+    }
     if (char* dot = std::strchr(baseNameBuffer, '.'))
         *dot = '\0';
     return baseNameBuffer;
@@ -190,7 +197,12 @@ int FigurePlugin::createObject(const char* name, const char* label) {
     if (handle == host::kNoObject)
         return host::kNoObject;
     char labelText[kLabelSize];
-    std::snprintf(labelText, sizeof labelText, "%s", label ? label : "");
+    // The formatting call knows no bounds, so a label too long for the buffer is cut first.
+    if (label != nullptr && win::lstrlenA(label) < kLabelSize) {
+        win::wsprintfA(labelText, "%s", label);
+    } else {
+        std::snprintf(labelText, sizeof labelText, "%s", label ? label : "");
+    }
     piSetObjectProperty(handle, host::kLabelProperty, piReturnBdVarPtr(labelText));
     piBind(handle, label);
     return handle;

@@ -1,11 +1,14 @@
 // The buffered text-file layer on real files in a temporary folder.
 #include "hierarchy/std_file.h"
 
+#ifndef _WIN32
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -16,6 +19,7 @@
 
 #include "platform/win_file.h"
 #include "support/temp_dir.h"
+#include "support/windows_files.h"
 
 namespace {
 
@@ -190,7 +194,7 @@ TEST(StdFilePositionTest, PositionFollowsCharactersSeeksAndBlocks) {
     }
     EXPECT_EQ(StdGetFilePos(file.get()), 3);
     // One block of 4096 bytes is read, however few characters are taken from it.
-    EXPECT_EQ(lseek(handle, 0, SEEK_CUR), 4096);
+    EXPECT_EQ(win::_llseek(handle, 0, 1), 4096);
 
     EXPECT_EQ(StdSeek(file.get(), 10, 0), 10);
     EXPECT_EQ(StdGetFilePos(file.get()), 0);
@@ -211,7 +215,7 @@ TEST(StdFilePositionTest, PositionFollowsCharactersSeeksAndBlocks) {
 
     // The handle is handed out after moving onwards by the buffered position.
     EXPECT_EQ(StdGetFileHandle(file.get()), handle);
-    EXPECT_EQ(lseek(handle, 0, SEEK_CUR), 8192 + 4097);
+    EXPECT_EQ(win::_llseek(handle, 0, 1), 8192 + 4097);
 }
 
 TEST(StdFilePositionTest, EndOfFileReportsTheFileLength) {
@@ -268,13 +272,21 @@ TEST(StdFileOpenTest, UnopenableFilesGiveNoRecord) {
     EXPECT_EQ(StdOpenFile(dir.root().c_str(), kStdOpenRead), nullptr);
     EXPECT_EQ(StdOpenFile((plain + "/inner").c_str(), kStdOpenRead), nullptr);
     EXPECT_EQ(StdOpenFile(nullptr, kStdOpenRead), nullptr);
-    if (sizeof(unsigned long) > sizeof(unsigned)) {
-        EXPECT_EQ(StdOpenFile(plain.c_str(), (1UL << 32) | kStdOpenRead), nullptr);
-    }
+#if ULONG_MAX > UINT_MAX
+    EXPECT_EQ(StdOpenFile(plain.c_str(), (1UL << 32) | kStdOpenRead), nullptr);
+#endif
+#ifdef _WIN32
+    // A file another program holds open without sharing can be neither read nor made anew.
+    testing_support::ExclusiveOpen lock(plain);
+    ASSERT_TRUE(lock.held());
+    EXPECT_EQ(StdOpenFile(plain.c_str(), kStdOpenRead), nullptr);
+    EXPECT_EQ(StdOpenFile(plain.c_str(), kStdOpenCreate), nullptr);
+#else
     if (geteuid() != 0) {
         chmod(plain.c_str(), 0);
         EXPECT_EQ(StdOpenFile(plain.c_str(), kStdOpenRead), nullptr);
     }
+#endif
 }
 
 TEST(StdFileOpenTest, FailedCloseKeepsTheRecord) {
@@ -369,7 +381,13 @@ TEST(StdFileWriteTest, RawWritesGoOutUnchanged) {
 }
 
 TEST(StdFileWriteTest, WriteErrorsAnswerZero) {
+#ifdef _WIN32
+    // No full device here: a file open for reading only refuses every write just the same.
+    TempDir dir;
+    File full(StdOpenFile(dir.write("in.txt", "x").c_str(), kStdOpenRead));
+#else
     File full(StdOpenFile("/dev/full", win::OF_WRITE));
+#endif
     ASSERT_NE(full, nullptr);
     EXPECT_EQ(StdPutLine(full.get(), "abc"), 0);
     EXPECT_EQ(StdPutLine(full.get(), "a\nb"), 0);
@@ -384,6 +402,9 @@ TEST(StdFileWriteTest, PartialWriteIsAFailure) {
     TempDir dir;
     File file(StdOpenFile(dir.path("out.txt").c_str(), kStdOpenCreate));
     ASSERT_NE(file, nullptr);
+#ifdef _WIN32
+    GTEST_SKIP() << "left out on Windows: no file-size limit to make a write stop part way";
+#else
     // Let only ten bytes reach the file, as a disk that fills up mid-write would.
     struct rlimit saved;
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -397,6 +418,7 @@ TEST(StdFileWriteTest, PartialWriteIsAFailure) {
     EXPECT_EQ(result, 0);
     file.reset();
     EXPECT_EQ(readFile(dir.path("out.txt")), letters(10));
+#endif
 }
 
 TEST(StdFileNoRecordTest, EveryFunctionAnswersItsNoRecordValue) {

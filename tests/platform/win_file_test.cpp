@@ -1,8 +1,9 @@
 // The operating-system file calls as the text-file layer relies on them.
 #include "platform/win_file.h"
 
+#ifndef _WIN32
 #include <sys/stat.h>
-#include <unistd.h>
+#endif
 
 #include <string>
 
@@ -48,19 +49,59 @@ TEST(WinFileTest, CreateStyleMakesOrCutsAFileForWriting) {
     ASSERT_GE(file, 0);
     EXPECT_EQ(readFile(path), "");
     EXPECT_EQ(win::_lwrite(file, "new", 3), 3);
+    // A created file is open for reading too, as Windows opens it.
     char byte;
-    EXPECT_EQ(win::_lread(file, &byte, 1), -1);
+    EXPECT_EQ(win::_lread(file, &byte, 1), 0);
+    EXPECT_EQ(win::_llseek(file, 0, 0), 0);
+    EXPECT_EQ(win::_lread(file, &byte, 1), 1);
+    EXPECT_EQ(byte, 'n');
     EXPECT_EQ(win::_lclose(file), 0);
     EXPECT_EQ(readFile(path), "new");
 
     file = open(dir.path("fresh.txt"), kCreate);
     ASSERT_GE(file, 0);
     win::_lclose(file);
+#ifdef _WIN32
+    EXPECT_EQ(readFile(dir.path("fresh.txt")), "");
+#else
     struct stat status;
     ASSERT_EQ(stat(dir.path("fresh.txt").c_str(), &status), 0);
     EXPECT_TRUE(S_ISREG(status.st_mode));
     EXPECT_EQ(status.st_mode & 0600, 0600u);
     EXPECT_EQ(status.st_mode & 0111, 0u);
+#endif
+}
+
+TEST(WinFileTest, WritingNothingEndsTheFileAtThePosition) {
+    TempDir dir;
+    const std::string path = dir.write("cut.txt", "abcdef");
+    const win::HFILE file = open(path, win::OF_READWRITE);
+    ASSERT_GE(file, 0);
+    EXPECT_EQ(win::_llseek(file, 2, 0), 2);
+    EXPECT_EQ(win::_lwrite(file, "", 0), 0);
+    EXPECT_EQ(win::_llseek(file, 0, 2), 2);
+    win::_lclose(file);
+    EXPECT_EQ(readFile(path), "ab");
+}
+
+TEST(WinFileTest, FullPathsUpTo259CharactersOpen) {
+    TempDir dir;
+    const size_t folder = dir.path("").size();
+    for (size_t length : {127u, 128u, 200u, 259u}) {
+        const std::string path = dir.path(std::string(length - folder, 'n'));
+        ASSERT_EQ(path.size(), length);
+        const win::HFILE file = open(path, kCreate);
+        ASSERT_GE(file, 0) << length;
+        EXPECT_EQ(win::_lwrite(file, "long", 4), 4);
+        win::_lclose(file);
+        EXPECT_EQ(readFile(path), "long") << length;
+        const win::HFILE again = open(path, kRead);
+        EXPECT_GE(again, 0) << length;
+        win::_lclose(again);
+    }
+    for (size_t length : {260u, 300u, 1000u}) {
+        EXPECT_EQ(open(dir.path(std::string(length - folder, 'n')), kCreate), -1) << length;
+    }
 }
 
 TEST(WinFileTest, WriteWithoutCreateKeepsTheRestOfTheFile) {
@@ -121,11 +162,14 @@ TEST(WinFileTest, TransfersOnBadHandlesOrFullDevicesFail) {
     EXPECT_EQ(win::_lread(-1, &byte, 1), -1);
     EXPECT_EQ(win::_lwrite(-1, &byte, 1), -1);
     EXPECT_EQ(win::_lwrite(-1, &byte, 0), -1);
+#ifndef _WIN32
+    // Windows has no full device; writes refused by a handle open for reading are tested above.
     const win::HFILE full = open("/dev/full", win::OF_WRITE);
     ASSERT_GE(full, 0);
     EXPECT_EQ(win::_lwrite(full, "abc", 3), -1);
     EXPECT_EQ(win::_lwrite(full, "abc", 0), 0);
     win::_lclose(full);
+#endif
 }
 
 }  // namespace

@@ -5,7 +5,8 @@
 
 namespace testing_support {
 
-// Owns a fresh folder under /tmp for the life of the guard.
+// Owns a fresh folder under /tmp (on Windows, the system's folder for temporary files, with
+// backslashes in its paths) for the life of the guard.
 class TempDir {
   public:
     // Makes the folder; throws std::runtime_error if the system refuses.

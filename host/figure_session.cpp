@@ -1,0 +1,185 @@
+// One host session from start to stop, as the host runs it, printed as a short summary: load the
+// module and find its entry points (on Windows by export ordinal), start it, load a BioVision file
+// through the BioVision loader, pose the new object at frame 30, save its figure as .fig through
+// the figure's own save, load that file through the figure loader, discard both objects' figures
+// and stop the module. The same program runs on Linux and on Windows, so that the two builds'
+// summaries and saved files can be compared byte for byte.
+//
+//   figsession MODULE FIGURE.bvh OUTPUT      (writes OUTPUT.fig)
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
+
+#include <cstdio>
+#include <string>
+
+#include "host/stand_in_host.h"
+#include "model/figure_data.h"
+
+namespace {
+
+using Start = int (*)(intptr_t, intptr_t);
+using Stop = int (*)(int);
+using Entry = int (*)(int, int, PluginCall*);
+using FindFigure = FigureData* (*)(int);
+
+// The exports in ordinal order, from 1.
+const char* const kExports[] = {
+    "piInit",
+    "piExit",
+    "Fig",
+    "FigLoad",
+    "FigSave",
+    "BvhLoad",
+    "StdCloseFile",
+    "StdFlush",
+    "StdGetChar",
+    "StdGetFileHandle",
+    "StdGetFilePos",
+    "StdGetLine",
+    "StdGetNextArg",
+    "StdOpenFile",
+    "StdPutLine",
+    "StdPutLineEx",
+    "StdReadFile",
+    "StdRewind",
+    "StdSeek",
+    "StdSkipToNextChar",
+    "StdWriteFile",
+    "CreateFigure",
+    "DeleteFigure",
+    "GetFigure",
+    "GetFigureLimbInfo",
+    "SetFigureLimbInfo",
+};
+constexpr int kExportCount = sizeof kExports / sizeof kExports[0];
+
+// The module's exports, found the way the platform's host finds them.
+struct Module {
+    void* entries[kExportCount] = {};
+
+    bool load(const char* path) {
+#ifdef _WIN32
+        HMODULE module = LoadLibraryA(path);
+        if (module == nullptr)
+            return false;
+        for (int i = 0; i < kExportCount; ++i) {
+            entries[i] = reinterpret_cast<void*>(GetProcAddress(module, MAKEINTRESOURCEA(i + 1)));
+        }
+#else
+        void* module = dlopen(path, RTLD_NOW | RTLD_LOCAL);
+        if (module == nullptr)
+            return false;
+        for (int i = 0; i < kExportCount; ++i)
+            entries[i] = dlsym(module, kExports[i]);
+#endif
+        return true;
+    }
+
+    template <typename T>
+    T at(int ordinal) const {
+        return reinterpret_cast<T>(entries[ordinal - 1]);
+    }
+};
+
+// Live limbs below and including limb.
+int countLimbs(const Limb* limb, int level) {
+    if (limb == nullptr || limb->deleted == 1 || level > kMaxLimbDepth)
+        return 0;
+    int count = 1;
+    for (uint32_t i = 0; i < limb->childCount; ++i)
+        count += countLimbs(limb->children[i], level + 1);
+    return count;
+}
+
+// The newest object's handle when the scene grew since before; -1 otherwise.
+int newObject(size_t before) {
+    const auto& objects = standin::scene().objects;
+    return objects.size() > before ? objects.back().handle : -1;
+}
+
+void describe(const char* what, int handle, FindFigure getFigure) {
+    const standin::SceneObject* object = standin::object(handle);
+    FigureData* figure = getFigure(handle);
+    if (object == nullptr || figure == nullptr) {
+        std::printf("%s: no figure\n", what);
+        return;
+    }
+    std::printf("%s: object %s, limbs %d, channels %d, frames %u, triangles %u\n", what,
+                object->name.c_str(), countLimbs(figure->root, 0),
+                figure->motion ? figure->motion->channelCount() : 0,
+                figure->motion ? figure->motion->frameCount : 0u,
+                static_cast<unsigned>(object->count(host::kGeometryTriangle)));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+#ifdef _WIN32
+    // The summary is compared byte for byte: no line-end translation.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: figsession MODULE FIGURE.bvh OUTPUT\n");
+        return 1;
+    }
+    Module module;
+    if (!module.load(argv[1])) {
+        std::fprintf(stderr, "figsession: cannot load %s\n", argv[1]);
+        return 1;
+    }
+    int found = 0;
+    for (void* entry : module.entries)
+        found += entry != nullptr ? 1 : 0;
+    std::printf("exports found: %d of %d\n", found, kExportCount);
+    if (found != kExportCount)
+        return 1;
+
+    auto start = module.at<Start>(1);
+    auto stop = module.at<Stop>(2);
+    auto figureLoader = module.at<Entry>(4);
+    auto bioVisionLoader = module.at<Entry>(6);
+    auto getFigure = module.at<FindFigure>(24);
+
+    std::printf("piInit: %d\n", start(0, 0));
+    PluginCall call{};
+    call.objectHandle = -1;
+    call.callValue = reinterpret_cast<uintptr_t>(argv[2]);
+    size_t before = standin::scene().objects.size();
+    std::printf("BvhLoad: %d\n", bioVisionLoader(1, 0, &call));
+    const int loaded = newObject(before);
+
+    call = PluginCall{};
+    call.objectHandle = loaded;
+    call.callValue = 30;
+    std::printf("pose at 30: %d\n", bioVisionLoader(512, 0, &call));
+    describe("loaded", loaded, getFigure);
+
+    FigureData* figure = getFigure(loaded);
+    std::printf("save: %d\n", figure != nullptr ? figure->save(argv[3]) : 0);
+
+    const std::string saved = std::string(argv[3]) + ".fig";
+    call = PluginCall{};
+    call.objectHandle = -1;
+    call.callValue = reinterpret_cast<uintptr_t>(saved.c_str());
+    before = standin::scene().objects.size();
+    std::printf("FigLoad: %d\n", figureLoader(1, 0, &call));
+    const int reloaded = newObject(before);
+    describe("reloaded", reloaded, getFigure);
+
+    // The host asks the module to discard each object's figure, then forgets the data itself.
+    for (int handle : {loaded, reloaded}) {
+        call = PluginCall{};
+        call.objectHandle = handle;
+        std::printf("discard %d: %d\n", handle, figureLoader(8192, 0, &call));
+        piSetObjectData(handle, nullptr);
+    }
+    std::printf("piExit: %d\n", stop(0));
+    for (const std::string& error : standin::scene().errors)
+        std::printf("error: %s\n", error.c_str());
+    return 0;
+}

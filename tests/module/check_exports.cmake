@@ -1,0 +1,46 @@
+# Checks that a DLL exports exactly the names of a module definition file, each at its ordinal,
+# by reading the DLL's export table with objdump -p.
+#   cmake -DOBJDUMP=... -DDLL=figure.dll -DDEF=figure.def -P check_exports.cmake
+file(STRINGS ${DEF} def_lines REGEX "@[0-9]+")
+set(expected)
+foreach(line IN LISTS def_lines)
+  if(line MATCHES "^[ \t]*([A-Za-z_][A-Za-z0-9_]*)[ \t]+@([0-9]+)")
+    list(APPEND expected "${CMAKE_MATCH_2} ${CMAKE_MATCH_1}")
+  endif()
+endforeach()
+
+execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE dump RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "${OBJDUMP} -p ${DLL} failed")
+endif()
+# The name table lists each exported name after its index in the address table, which is the
+# ordinal less the ordinal base: "[   5] BvhLoad" with base 1 is ordinal 6.
+if(NOT dump MATCHES "Ordinal Base ([0-9]+)")
+  message(FATAL_ERROR "${DLL} has no export table")
+endif()
+set(base ${CMAKE_MATCH_1})
+string(REGEX MATCH "\\[Ordinal/Name Pointer\\] Table\n([^\n]+\n)+" names "${dump}")
+string(REGEX MATCHALL "\\[ *[0-9]+\\] [A-Za-z_][A-Za-z0-9_@]*" rows "${names}")
+set(actual)
+foreach(row IN LISTS rows)
+  string(REGEX MATCH "\\[ *([0-9]+)\\] (.*)" _ "${row}")
+  math(EXPR ordinal "${CMAKE_MATCH_1} + ${base}")
+  list(APPEND actual "${ordinal} ${CMAKE_MATCH_2}")
+endforeach()
+# Exports by ordinal alone would have no name: the address table must be no longer.
+string(REGEX MATCH "Export Address Table[ \t]+([0-9a-f]+)" _ "${dump}")
+set(addresses "${CMAKE_MATCH_1}")
+
+list(SORT expected COMPARE NATURAL)
+list(SORT actual COMPARE NATURAL)
+list(LENGTH expected count)
+if(count EQUAL 0 OR NOT "${expected}" STREQUAL "${actual}")
+  string(REPLACE ";" "\n  " e "${expected}")
+  string(REPLACE ";" "\n  " a "${actual}")
+  message(FATAL_ERROR "exports differ from ${DEF}\nexpected:\n  ${e}\nexported:\n  ${a}")
+endif()
+math(EXPR count_hex "${count}" OUTPUT_FORMAT HEXADECIMAL)
+if(addresses AND NOT "0x${addresses}" EQUAL "${count_hex}")
+  message(FATAL_ERROR "${DLL} has ${addresses} (hex) exports by address, not ${count}")
+endif()
+message(STATUS "${DLL}: ${count} exports, each at its ordinal")
