@@ -230,7 +230,7 @@ int runPropertySheet(Toolkit& toolkit, const char* caption, PropertyPage* const*
                      size_t pageCount) {
     if (pageCount > kMaxPages)
         return kRunFailed;
-    SheetPage sheetPages[kMaxPages];
+    SheetPage sheetPages[kMaxPages] = {};
     for (size_t i = 0; i < pageCount; ++i)
         sheetPages[i] = SheetPage{&pages[i]->layout(), pages[i]};
     int result = toolkit.runSheet(caption, sheetPages, pageCount);
