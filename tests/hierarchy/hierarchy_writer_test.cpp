@@ -1,6 +1,8 @@
 // Saving figures as .fig files, and reading them back.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #ifndef _WIN32
 #include <unistd.h>
 #endif
@@ -154,8 +156,8 @@ TEST_F(HierarchyWriterTest, FailuresAreReportedWithThePathAsPassed) {
     EXPECT_EQ(standin::scene().errors[0], "Unable to create Figure data file " + unreachable);
 
 #ifdef _WIN32
-    // No full device to link to here; a file held open by another program cannot be made anew
-    // and keeps its content.
+    // No full device to link to here; a file held open by another program cannot be replaced:
+    // the figure is written beside it, the replacing fails, and the file keeps its content.
     std::string held = dir.path("held");
     dir.write("held.fig", "kept");
     {
@@ -164,8 +166,13 @@ TEST_F(HierarchyWriterTest, FailuresAreReportedWithThePathAsPassed) {
         EXPECT_EQ(f->save(held.c_str()), 0);
     }
     EXPECT_EQ(readFile(held + ".fig"), "kept");
+    // The file written beside it is gone again.
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.root()))
+        names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"held.fig"});
     ASSERT_EQ(standin::scene().errors.size(), 2u);
-    EXPECT_EQ(standin::scene().errors[1], "Unable to create Figure data file " + held);
+    EXPECT_EQ(standin::scene().errors[1], "Unable to write Figure data file " + held);
 #else
     // A full disk: every write fails, and the save must not claim success.
     std::string full = dir.path("full");
