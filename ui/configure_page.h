@@ -11,7 +11,7 @@
 
 #include "model/figure_data.h"
 #include "model/limb.h"
-#include "platform/dialog_base.h"
+#include "toolkit/dialog_base.h"
 
 class dlgConfig : public toolkit::PropertyPage {
   public:

@@ -3,7 +3,7 @@
 // controls, and the string table's file-dialog filters.
 #pragma once
 
-#include "platform/dialog_toolkit.h"
+#include "toolkit/dialog_toolkit.h"
 
 // Dialog layout ids.
 constexpr int kPartAdjustDialogId = 120;

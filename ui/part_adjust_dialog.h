@@ -9,7 +9,7 @@
 #include <string>
 
 #include "model/motion_table.h"
-#include "platform/dialog_base.h"
+#include "toolkit/dialog_base.h"
 
 class dlgPartAdjust : public toolkit::Dialog {
   public:

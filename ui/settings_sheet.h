@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/dialog_base.h"
+#include "toolkit/dialog_base.h"
 
 class FigurePlugin;
 

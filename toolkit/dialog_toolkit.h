@@ -184,12 +184,9 @@ class Toolkit {
 constexpr const char kEntryName[] = "figureDialogToolkit";
 typedef Toolkit* (*EntryFunction)(int interfaceVersion, const char** reason);
 
-// The toolkit library's file name, found in the folder of the module's own library.
-#if defined(_WIN32)
-constexpr const char kLibraryName[] = "figure_toolkit.dll";
-#else
-constexpr const char kLibraryName[] = "libfigure_toolkit.so";
-#endif
+// The toolkit library's name, without the system's prefix and suffix ("libfigure_toolkit.so",
+// "figure_toolkit.dll"), found in the folder of the module's own library.
+constexpr const char kLibraryName[] = "figure_toolkit";
 
 // The toolkit, loading its library the first time; once loaded it stays for the life of the
 // process. Null when it cannot be loaded, with one line saying why in reason (which may be null).

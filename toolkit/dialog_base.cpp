@@ -1,5 +1,5 @@
 // Data exchange and the dialog classes' plumbing between the toolkit and the module's dialogs.
-#include "platform/dialog_base.h"
+#include "toolkit/dialog_base.h"
 
 #include <cctype>
 #include <charconv>

@@ -34,7 +34,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/dialog_toolkit.h"
+#include "toolkit/dialog_toolkit.h"
 
 namespace {
 

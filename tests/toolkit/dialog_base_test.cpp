@@ -1,5 +1,5 @@
 // The numbers the dialogs' data exchange reads and writes.
-#include "platform/dialog_base.h"
+#include "toolkit/dialog_base.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/dialog_toolkit.h"
+#include "toolkit/dialog_toolkit.h"
 
 namespace toolkit {
 
