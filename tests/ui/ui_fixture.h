@@ -8,7 +8,7 @@
 
 #include "host/stand_in_host.h"
 #include "support/temp_dir.h"
-#include "ui_driver.h"
+#include "window_driver.h"
 
 namespace ui_test {
 

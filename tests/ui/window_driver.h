@@ -1,0 +1,60 @@
+// The window tests' driver for both toolkits: the Qt layer on Linux (ui_driver.h) and the native
+// layer on Windows (win32_driver.h) each give Module, Script and WindowHandle; the functions below
+// act on any window of either as a person does, so that one scenario runs against both.
+#pragma once
+
+#include <string>
+
+#ifdef _WIN32
+#include "win32_driver.h"
+#else
+#include "ui_driver.h"
+namespace ui_test {
+using WindowHandle = QWidget*;
+}
+#endif
+
+namespace ui_test {
+
+enum class Key { Up, Down };
+
+// The control with that id in window (a dialog or a page); each fails the test when it is missing.
+std::string text(WindowHandle window, int id);
+bool isChecked(WindowHandle window, int id);
+bool isEnabled(WindowHandle window, int id);
+bool isVisible(WindowHandle window, int id);
+// Whether the control has the keyboard focus.
+bool hasFocus(WindowHandle window, int id);
+void click(WindowHandle window, int id);
+// Selects everything in the edit and types text over it.
+void type(WindowHandle window, int id, const std::string& text);
+// Presses and releases the key in the control, times over.
+void press(WindowHandle window, int id, Key key, int times = 1);
+
+// The sheet's pages: their tab texts in order, the shown one, and a page (shown first).
+std::string pageTabs(WindowHandle sheet);
+std::string currentPage(WindowHandle sheet);
+WindowHandle openPage(WindowHandle sheet, const std::string& tab);
+// The sheet's own buttons: OK 1, Cancel 2, Apply 12321.
+void clickSheetButton(WindowHandle sheet, int id);
+bool isSheetButtonEnabled(WindowHandle sheet, int id);
+
+// The limb list 1006 of the page: its items as text ("Hips[Chest[Neck],LeftUpLeg]"), the
+// selected item's text (empty for none), a click on an item (twice: a double click).
+std::string limbList(WindowHandle page);
+std::string selectedLimb(WindowHandle page);
+void clickLimb(WindowHandle page, const std::string& text, bool twice = false);
+
+// Message boxes: the text, and its OK button.
+std::string messageText(WindowHandle box);
+void acceptMessage(WindowHandle box);
+// The window's caption.
+std::string caption(WindowHandle window);
+
+// Chooses, in the file dialog, the filter at position filter (from 1) and the file at path, and
+// accepts it (declared in ui_driver.h for Qt).
+#ifdef _WIN32
+void chooseFile(WindowHandle fileDialog, int filter, const std::string& path);
+#endif
+
+}  // namespace ui_test

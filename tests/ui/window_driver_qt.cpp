@@ -1,0 +1,109 @@
+// The driver's functions for both toolkits, over the Qt layer's widgets.
+#include <gtest/gtest.h>
+
+#include <QMessageBox>
+#include <QTabWidget>
+#include <QTest>
+
+#include "window_driver.h"
+
+namespace ui_test {
+
+std::string text(QWidget* window, int id) {
+    QWidget* found = control(window, id);
+    if (auto* edit = qobject_cast<QLineEdit*>(found))
+        return edit->text().toStdString();
+    if (auto* button = qobject_cast<QAbstractButton*>(found))
+        return button->text().toStdString();
+    return std::string();
+}
+
+bool isChecked(QWidget* window, int id) {
+    QAbstractButton* found = button(window, id);
+    return found != nullptr && found->isChecked();
+}
+
+bool isEnabled(QWidget* window, int id) {
+    QWidget* found = control(window, id);
+    return found != nullptr && found->isEnabled();
+}
+
+bool isVisible(QWidget* window, int id) {
+    QWidget* found = control(window, id);
+    return found != nullptr && found->isVisible();
+}
+
+bool hasFocus(QWidget* window, int id) {
+    QWidget* found = control(window, id);
+    return found != nullptr && found->window()->focusWidget() == found;
+}
+
+void click(QWidget* window, int id) {
+    click(button(window, id));
+}
+
+void type(QWidget* window, int id, const std::string& typed) {
+    type(edit(window, id), QString::fromStdString(typed));
+}
+
+void press(QWidget* window, int id, Key key, int times) {
+    for (int i = 0; i < times; ++i)
+        QTest::keyClick(edit(window, id), key == Key::Up ? Qt::Key_Up : Qt::Key_Down);
+}
+
+std::string pageTabs(QWidget* sheet) {
+    auto* tabs = sheet->findChild<QTabWidget*>();
+    std::string out;
+    for (int i = 0; tabs != nullptr && i < tabs->count(); ++i)
+        out += (i > 0 ? "," : "") + tabs->tabText(i).toStdString();
+    return out;
+}
+
+std::string currentPage(QWidget* sheet) {
+    auto* tabs = sheet->findChild<QTabWidget*>();
+    return tabs != nullptr ? tabs->tabText(tabs->currentIndex()).toStdString() : std::string();
+}
+
+QWidget* openPage(QWidget* sheet, const std::string& tab) {
+    return showPage(sheet, QString::fromStdString(tab));
+}
+
+void clickSheetButton(QWidget* sheet, int id) {
+    click(sheet, id);
+}
+
+bool isSheetButtonEnabled(QWidget* sheet, int id) {
+    return isEnabled(sheet, id);
+}
+
+std::string limbList(QWidget* page) {
+    return treeText(tree(page));
+}
+
+std::string selectedLimb(QWidget* page) {
+    QTreeWidget* limbs = tree(page);
+    if (limbs == nullptr || limbs->selectedItems().isEmpty())
+        return std::string();
+    return limbs->selectedItems().first()->text(0).toStdString();
+}
+
+void clickLimb(QWidget* page, const std::string& name, bool twice) {
+    clickItem(tree(page), QString::fromStdString(name), twice);
+}
+
+std::string messageText(QWidget* box) {
+    auto* message = qobject_cast<QMessageBox*>(box);
+    return message != nullptr ? message->text().toStdString() : std::string();
+}
+
+void acceptMessage(QWidget* box) {
+    auto* message = qobject_cast<QMessageBox*>(box);
+    if (message != nullptr)
+        click(message->button(QMessageBox::Ok));
+}
+
+std::string caption(QWidget* window) {
+    return window->windowTitle().toStdString();
+}
+
+}  // namespace ui_test
