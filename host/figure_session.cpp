@@ -5,7 +5,11 @@
 // and stop the module. The same program runs on Linux and on Windows, so that the two builds'
 // summaries and saved files can be compared byte for byte.
 //
-//   figsession MODULE FIGURE.bvh OUTPUT      (writes OUTPUT.fig)
+//   figsession MODULE FIGURE.bvh OUTPUT [--settings]     (writes OUTPUT.fig)
+//
+// With --settings (Windows), the session also opens the Settings sheet on the loaded figure with
+// message 32, while a second thread chooses line segments on its Settings page and presses OK,
+// and prints the figure's segment style before and after.
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -17,6 +21,7 @@
 #include <cstdio>
 #include <string>
 
+#include "host/sheet_closer.h"
 #include "host/stand_in_host.h"
 #include "model/figure_data.h"
 
@@ -123,8 +128,9 @@ int main(int argc, char** argv) {
     // The summary is compared byte for byte: no line-end translation.
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: figsession MODULE FIGURE.bvh OUTPUT\n");
+    const bool withSettings = argc == 5 && std::string(argv[4]) == "--settings";
+    if (argc != 4 && !withSettings) {
+        std::fprintf(stderr, "usage: figsession MODULE FIGURE.bvh OUTPUT [--settings]\n");
         return 1;
     }
     Module module;
@@ -158,6 +164,22 @@ int main(int argc, char** argv) {
     call.callValue = 30;
     std::printf("pose at 30: %d\n", bioVisionLoader(512, 0, &call));
     describe("loaded", loaded, getFigure);
+
+    // ---- --settings: the Settings sheet on the loaded figure, closed with OK by a second thread.
+    if (withSettings) {
+        FigureData* shown = getFigure(loaded);
+        const int before = shown != nullptr ? shown->segmentStyle : -1;
+        session::SheetCloser closer(0, 60);
+        call = PluginCall{};
+        call.objectHandle = loaded;
+        const int answered = bioVisionLoader(32, 0, &call);
+        std::string reason;
+        const bool pressed = closer.finish(&reason);
+        std::printf("settings: %d, %s, style %d -> %d\n", answered,
+                    pressed ? "closed with OK" : ("not closed: " + reason).c_str(), before,
+                    shown != nullptr ? shown->segmentStyle : -1);
+    }
+    // ---- end of --settings
 
     FigureData* figure = getFigure(loaded);
     std::printf("save: %d\n", figure != nullptr ? figure->save(argv[3]) : 0);

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstring>
 #include <thread>
 
 #include "platform/shared_library.h"
@@ -15,9 +16,9 @@ namespace {
 
 // How long one message to the windows' thread may take before the driver gives up on it.
 constexpr UINT kSendTimeoutMs = 10000;
-// Ids of the message box's text (Wine and Windows give the icon different ids).
+// The id of the message box's text, and of a property sheet's tab control.
 constexpr int kMessageTextId = 0xFFFF;
-constexpr int kMessageIconIds[] = {0x440, 0x14};
+constexpr int kSheetTabs = 0x3020;
 // The explorer-style file dialog's file type and file name boxes (cmb1, cmb13).
 constexpr int kFileTypeBox = 0x470;
 constexpr int kFileNameBox = 0x47C;
@@ -78,11 +79,13 @@ bool matches(const std::string& window, HWND active) {
 bool ready(HWND window) {
     if (!IsWindowVisible(window) || !IsWindowEnabled(window))
         return false;
+    if (isMessageBox(window))
+        return true;
     std::string name = windowText(window);
     if (name == "Load Figure Data" || name == "Save Figure Data")
         return GetDlgItem(window, kFileNameBox) != nullptr &&
                GetDlgItem(window, kFileTypeBox) != nullptr;
-    if (GetDlgItem(window, 0x3020) != nullptr)  // a property sheet's tab control
+    if (GetDlgItem(window, kSheetTabs) != nullptr)
         return send(window, PSM_GETCURRENTPAGEHWND) != 0;
     return true;
 }
@@ -97,6 +100,24 @@ void pumpUntil(const std::atomic<bool>& done) {
         }
         Sleep(1);
     }
+}
+
+// The visible top-level windows of the windows' thread, for a failure's message.
+std::string threadWindows() {
+    std::string out;
+    EnumThreadWindows(
+        windowThread.load(),
+        [](HWND window, LPARAM context) -> BOOL {
+            if (IsWindowVisible(window))
+                *reinterpret_cast<std::string*>(context) +=
+                    "[" + className(window) + " \"" + windowText(window) + "\"" +
+                    (IsWindowEnabled(window) ? "" : " disabled") +
+                    (window == threadInfo().hwndActive ? " active" : "") + "]";
+
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&out));
+    return out;
 }
 
 HWND tree(HWND page) {
@@ -175,13 +196,11 @@ std::string className(HWND window) {
 }
 
 bool isMessageBox(HWND window) {
-    if (window == nullptr || className(window) != "#32770" ||
-        GetDlgItem(window, kMessageTextId) == nullptr)
-        return false;
-    for (int icon : kMessageIconIds)
-        if (GetDlgItem(window, icon) != nullptr)
-            return true;
-    return false;
+    // A dialog with a text and buttons only: no edit, no file boxes, no pages.
+    return window != nullptr && className(window) == "#32770" &&
+           GetDlgItem(window, kMessageTextId) != nullptr &&
+           FindWindowExA(window, nullptr, "Edit", nullptr) == nullptr &&
+           GetDlgItem(window, kFileNameBox) == nullptr && GetDlgItem(window, kSheetTabs) == nullptr;
 }
 
 HWND ownerOf(HWND window) {
@@ -208,7 +227,8 @@ int Script::run(const std::function<int()>& call) {
                 timedOut = true;
                 ADD_FAILURE() << "time limit of " << seconds_ << " s: still open: "
                               << (active ? windowText(active) : std::string("nothing"))
-                              << "; steps run: " << next << " of " << steps_.size();
+                              << "; steps run: " << next << " of " << steps_.size()
+                              << "; windows: " << threadWindows();
             }
             if (timedOut) {
                 // Every window is closed, innermost first, until the call returns.
@@ -378,7 +398,9 @@ void clickLimb(HWND page, const std::string& name, bool twice) {
         send(limbs, TVM_EXPAND, TVE_EXPAND, up);
     send(limbs, TVM_ENSUREVISIBLE, 0, found);
     RECT area{};
-    *reinterpret_cast<HTREEITEM*>(&area) = reinterpret_cast<HTREEITEM>(found);
+    // The item goes in, in the rectangle's place.
+    HTREEITEM asked = reinterpret_cast<HTREEITEM>(found);
+    std::memcpy(&area, &asked, sizeof asked);
     ASSERT_NE(send(limbs, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&area)), 0);
     LPARAM where = MAKELPARAM((area.left + area.right) / 2, (area.top + area.bottom) / 2);
     // Mouse input is posted, as the system posts it.
