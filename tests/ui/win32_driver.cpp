@@ -102,21 +102,19 @@ void pumpUntil(const std::atomic<bool>& done) {
     }
 }
 
+BOOL CALLBACK describeWindow(HWND window, LPARAM context) {
+    if (IsWindowVisible(window))
+        *reinterpret_cast<std::string*>(context) +=
+            "[" + className(window) + " \"" + windowText(window) + "\"" +
+            (IsWindowEnabled(window) ? "" : " disabled") +
+            (window == threadInfo().hwndActive ? " active" : "") + "]";
+    return TRUE;
+}
+
 // The visible top-level windows of the windows' thread, for a failure's message.
 std::string threadWindows() {
     std::string out;
-    EnumThreadWindows(
-        windowThread.load(),
-        [](HWND window, LPARAM context) -> BOOL {
-            if (IsWindowVisible(window))
-                *reinterpret_cast<std::string*>(context) +=
-                    "[" + className(window) + " \"" + windowText(window) + "\"" +
-                    (IsWindowEnabled(window) ? "" : " disabled") +
-                    (window == threadInfo().hwndActive ? " active" : "") + "]";
-
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&out));
+    EnumThreadWindows(windowThread.load(), &describeWindow, reinterpret_cast<LPARAM>(&out));
     return out;
 }
 

@@ -77,8 +77,9 @@ TEST(DialogPictures, NativeSheetPagesAndPartAdjust) {
         .on("Settings",
             [](HWND sheet) {
                 HWND configure = openPage(sheet, "Configure");
-                clickLimb(configure, "LeftUpArm");
+                // The limb last, so that the list has the focus and shows the selection.
                 type(configure, 1019, "30");
+                clickLimb(configure, "LeftUpArm");
                 save(sheet, "settings-configure-windows.bmp");
                 HWND settings = openPage(sheet, "Settings");
                 click(settings, 1098);
