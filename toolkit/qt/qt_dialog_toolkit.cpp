@@ -35,6 +35,7 @@
 #include <vector>
 
 #include "toolkit/dialog_toolkit.h"
+#include "toolkit/file_filter.h"
 
 namespace {
 
@@ -437,21 +438,9 @@ class Sheet : public QDialog {
 
 // The filter strings' "description|pattern|...||" as Qt's name filters, in order.
 QStringList nameFilters(const char* filter) {
-    QStringList parts = fromBytes(filter).split(QLatin1Char('|'));
     QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        const QString& description = parts[i];
-        if (description.isEmpty())
-            break;
-        QString pattern = parts[i + 1];
-        pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
-        // Qt takes the patterns from the parentheses of the name.
-        if (description.trimmed().endsWith(QLatin1Char(')')) &&
-            description.contains(QLatin1Char('(')))
-            filters << description;
-        else
-            filters << description + QStringLiteral(" (") + pattern + QLatin1Char(')');
-    }
+    for (const FileFilter& each : parseFileFilters(filter))
+        filters << fromBytes(nameFilter(each).c_str());
     return filters;
 }
 
