@@ -1,5 +1,6 @@
 #include "host/app/main_window.h"
 
+#include <QtCore/QSignalBlocker>
 #include <QtCore/QTimer>
 #include <QtGui/QAction>
 #include <QtGui/QKeySequence>
@@ -23,6 +24,7 @@
 #include "host/app/scene_widget.h"
 #include "model/figure_data.h"
 #include "model/motion_table.h"
+#include "toolkit/file_filter.h"
 
 namespace fighost {
 namespace {
@@ -31,8 +33,6 @@ namespace {
 constexpr int kFramesPerSecond = 30;
 // How long a message of the module stays in the status bar, in milliseconds.
 constexpr int kMessageTime = 20000;
-// The last frame a pose message can carry: the module stores at most kMaxFrames.
-constexpr int kLastFrame = kMaxFrames - 1;
 
 // The object's figure's frames: the last one a pose can show, 0 when it has no motion to play.
 int lastFrameOf(ModuleSession* session, int handle) {
@@ -40,24 +40,6 @@ int lastFrameOf(ModuleSession* session, int handle) {
     if (figure == nullptr || figure->motion == nullptr)
         return 0;
     return std::min(static_cast<int>(figure->motion->frameCount) - 1, kLastFrame);
-}
-
-// The patterns of a module filter ("*.bvh"), for choosing the loader of a file by its name.
-std::vector<std::string> filterPatterns(const std::string& moduleFilter) {
-    std::vector<std::string> parts;
-    size_t start = 0;
-    for (size_t bar; (bar = moduleFilter.find('|', start)) != std::string::npos; start = bar + 1)
-        parts.push_back(moduleFilter.substr(start, bar - start));
-    std::vector<std::string> patterns;
-    for (size_t i = 1; i < parts.size(); i += 2)
-        if (!parts[i].empty())
-            patterns.push_back(parts[i]);
-    return patterns;
-}
-
-bool matchesPattern(const std::string& path, const std::string& pattern) {
-    // Only "*.ext" patterns are used by the module; anything else matches nothing.
-    return pattern.size() > 1 && pattern[0] == '*' && endsWith(path, pattern.c_str() + 1);
 }
 
 }  // namespace
@@ -76,21 +58,8 @@ QString categoryTitle(const std::string& category) {
 
 QString dialogFilter(const std::string& moduleFilter) {
     QStringList lines;
-    std::vector<std::string> parts;
-    size_t start = 0;
-    for (size_t bar; (bar = moduleFilter.find('|', start)) != std::string::npos; start = bar + 1)
-        parts.push_back(moduleFilter.substr(start, bar - start));
-    for (size_t i = 0; i + 1 < parts.size(); i += 2) {
-        if (parts[i + 1].empty())
-            continue;
-        QString description = QString::fromStdString(parts[i]).trimmed();
-        QString pattern =
-            QString::fromStdString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
-        // Qt reads the patterns from the parentheses; add them when the text lacks them.
-        if (!description.contains(QLatin1Char('(')))
-            description += QStringLiteral(" (") + pattern + QLatin1Char(')');
-        lines << description;
-    }
+    for (const toolkit::FileFilter& filter : toolkit::parseFileFilters(moduleFilter.c_str()))
+        lines << QString::fromStdString(toolkit::nameFilter(filter));
     lines << QStringLiteral("All files (*)");
     return lines.join(QStringLiteral(";;"));
 }
@@ -231,13 +200,14 @@ void MainWindow::refreshObjectList() {
     if (same)
         return;
     int selected = selectedObject();
-    objects_->blockSignals(true);
-    objects_->clear();
-    for (const auto& entry : live) {
-        auto* item = new QListWidgetItem(entry.second, objects_);
-        item->setData(Qt::UserRole, entry.first);
+    {
+        const QSignalBlocker quiet(objects_);
+        objects_->clear();
+        for (const auto& entry : live) {
+            auto* item = new QListWidgetItem(entry.second, objects_);
+            item->setData(Qt::UserRole, entry.first);
+        }
     }
-    objects_->blockSignals(false);
     if (selected != host::kNoObject)
         selectObject(selected);
     if (objects_->currentRow() < 0 && objects_->count() > 0)
@@ -260,14 +230,14 @@ void MainWindow::selectionChanged() {
     for (QWidget* control : {static_cast<QWidget*>(slider_), static_cast<QWidget*>(frameNumber_),
                              static_cast<QWidget*>(play_)})
         control->setEnabled(playable);
-    slider_->blockSignals(true);
-    frameNumber_->blockSignals(true);
-    slider_->setRange(playable ? 1 : 0, std::max(last, 0));
-    frameNumber_->setRange(playable ? 1 : 0, std::max(last, 0));
-    slider_->setValue(slider_->minimum());
-    frameNumber_->setValue(frameNumber_->minimum());
-    slider_->blockSignals(false);
-    frameNumber_->blockSignals(false);
+    {
+        const QSignalBlocker quietSlider(slider_);
+        const QSignalBlocker quietNumber(frameNumber_);
+        slider_->setRange(playable ? 1 : 0, std::max(last, 0));
+        frameNumber_->setRange(playable ? 1 : 0, std::max(last, 0));
+        slider_->setValue(slider_->minimum());
+        frameNumber_->setValue(frameNumber_->minimum());
+    }
     lastFrameLabel_->setText(QStringLiteral(" of %1 ").arg(std::max(last, 0)));
     countFigure();
     updateStatus();
@@ -304,17 +274,6 @@ void MainWindow::tell(const QString& message) {
     statusBar()->showMessage(message, kMessageTime);
 }
 
-std::string MainWindow::objectEntry() const {
-    const std::vector<standin::Command>& commands = standin::scene().commands;
-    for (const standin::Command& command : commands)
-        if (command.category == "BUILD" && session_->entryNamed(command.entry) != nullptr)
-            return command.entry;
-    for (const standin::Command& command : commands)
-        if (session_->entryNamed(command.entry) != nullptr)
-            return command.entry;
-    return std::string();
-}
-
 int MainWindow::loadFile(const QString& path, const std::string& entry) {
     std::string chosen = entry;
     std::string file = path.toStdString();
@@ -325,9 +284,9 @@ int MainWindow::loadFile(const QString& path, const std::string& entry) {
                 continue;
             if (fallback.empty() || command.label == kFigureLoader)
                 fallback = command.entry;
-            for (const std::string& pattern :
-                 filterPatterns(session_->textResult(command.entry, kMessageFileFilter)))
-                if (chosen.empty() && matchesPattern(file, pattern))
+            const std::string filters = session_->textResult(command.entry, kMessageFileFilter);
+            for (const toolkit::FileFilter& filter : toolkit::parseFileFilters(filters.c_str()))
+                if (chosen.empty() && toolkit::matchesFilter(file, filter))
                     chosen = command.entry;
         }
         if (chosen.empty())
@@ -374,7 +333,7 @@ void MainWindow::runCommand(size_t row) {
 
 void MainWindow::openSettings() {
     setPlaying(false);
-    session_->send(objectEntry(), kMessageSettings, selectedObject(), 0);
+    session_->send(session_->objectEntryName(), kMessageSettings, selectedObject(), 0);
     refresh();
 }
 
@@ -395,12 +354,12 @@ void MainWindow::showFrame(int frame) {
         return;
     frame_ = frame;
     // The controls follow without sending the frame again.
-    slider_->blockSignals(true);
-    slider_->setValue(frame);
-    slider_->blockSignals(false);
-    frameNumber_->blockSignals(true);
-    frameNumber_->setValue(frame);
-    frameNumber_->blockSignals(false);
+    {
+        const QSignalBlocker quietSlider(slider_);
+        const QSignalBlocker quietNumber(frameNumber_);
+        slider_->setValue(frame);
+        frameNumber_->setValue(frame);
+    }
     session_->pose(handle, frame);
     updateStatus();
     view_->update();
@@ -412,10 +371,9 @@ void MainWindow::setPlaying(bool playing) {
         player_->start();
     else
         player_->stop();
-    play_->blockSignals(true);
+    const QSignalBlocker quiet(play_);
     play_->setChecked(playing);
     play_->setIcon(style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
-    play_->blockSignals(false);
 }
 
 void MainWindow::nextFrame() {
