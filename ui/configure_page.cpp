@@ -149,11 +149,8 @@ void dlgConfig::editLimb(Limb* limb) {
     dialog.offsetX = shownOffset(limb->offset.x);
     dialog.offsetY = shownOffset(limb->offset.y);
     dialog.offsetZ = shownOffset(limb->offset.z);
-    MotionTable* motion = figureData != nullptr ? figureData->motion : nullptr;
-    if (motion != nullptr && limb->firstChannel < static_cast<uint32_t>(motion->channelCount())) {
-        dialog.motion = motion;
-        dialog.firstChannel = limb->firstChannel;
-    }
+    dialog.figure = figureData;
+    dialog.limb = limb;
     if (dialog.doModal(toolkit_) == toolkit::kIdOk)
         copyInto(limb, dialog);
 }

@@ -1,11 +1,19 @@
 #include "ui/part_adjust_dialog.h"
 
+#include "model/limb_channels.h"
 #include "ui/dialog_resources.h"
 
 namespace {
 
 // The frames the spin control steps through: every frame a motion table holds.
 constexpr int kLastFrame = kMaxFrames - 1;
+
+// One rotation field with the channel type that holds it.
+struct Axis {
+    ChannelType type;
+    char letter;
+    double value;
+};
 
 }  // namespace
 
@@ -42,29 +50,44 @@ void dlgPartAdjust::onCommand(int id, toolkit::Notification what) {
 }
 
 void dlgPartAdjust::storeRotations() {
-    if (motion == nullptr || storeFrame == 0)
+    if (figure == nullptr || limb == nullptr || storeFrame == 0)
         return;
-    for (uint32_t c = firstChannel; c < firstChannel + 3; ++c) {
-        int channel = static_cast<int>(c);
-        int at = storeFrame > static_cast<uint32_t>(kLastFrame) ? -1 : static_cast<int>(storeFrame);
-        switch (motion->channelType(channel)) {
-            case kChannelXRotation:
-                motion->setValue(channel, at, rotationX);
-                break;
-            case kChannelYRotation:
-                motion->setValue(channel, at, rotationY);
-                break;
-            case kChannelZRotation:
-                motion->setValue(channel, at, rotationZ);
-                break;
-            default:
-                break;
+    // The table refuses frames past its last; nothing is stored there.
+    if (storeFrame > static_cast<uint32_t>(kLastFrame))
+        return;
+    const int at = static_cast<int>(storeFrame);
+    const Axis axes[] = {{kChannelXRotation, 'X', rotationX},
+                         {kChannelYRotation, 'Y', rotationY},
+                         {kChannelZRotation, 'Z', rotationZ}};
+    if (limbChannels(limb, figure->motion).count == 0) {
+        bool turned = false;
+        for (const Axis& axis : axes)
+            turned = turned || axis.value != 0.0;
+        // Zero is what posing leaves a limb without channels at; nothing needs storing.
+        if (!turned)
+            return;
+        if (figure->motion == nullptr)
+            figure->motion = MotionTable::create(nullptr);
+        if (addRotationChannels(limb, figure->motion) == 0) {
+            ErrorMessage(
+                "Unable to store the rotations of %s: the motion has no room for its "
+                "channels",
+                limb->name);
+            return;
         }
+    }
+    for (const Axis& axis : axes) {
+        int channel = rotationChannel(limb, figure->motion, axis.type);
+        if (channel >= 0)
+            figure->motion->setValue(channel, at, axis.value);
+        else if (axis.value != 0.0)
+            ErrorMessage("Unable to store the %c rotation of %s: it has no %crotation channel",
+                         axis.letter, limb->name, axis.letter);
     }
 }
 
 void dlgPartAdjust::syncRotations(int store) {
-    if (motion == nullptr)
+    if (figure == nullptr || limb == nullptr)
         return;
     if (store) {
         // A field that does not read shows its message; the rest go on as they stand.
@@ -72,23 +95,15 @@ void dlgPartAdjust::syncRotations(int store) {
         storeRotations();
     }
     int at = frame > static_cast<uint32_t>(kLastFrame) ? -1 : static_cast<int>(frame);
-    for (uint32_t c = firstChannel; c < firstChannel + 3; ++c) {
-        int channel = static_cast<int>(c);
-        double value = motion->value(channel, at);
-        switch (motion->channelType(channel)) {
-            case kChannelXRotation:
-                rotationX = value;
-                break;
-            case kChannelYRotation:
-                rotationY = value;
-                break;
-            case kChannelZRotation:
-                rotationZ = value;
-                break;
-            default:
-                break;
-        }
-    }
+    // An axis the limb has no channel for shows 0, as an unposed limb stands.
+    const MotionTable* motion = figure->motion;
+    auto shown = [&](ChannelType type) {
+        int channel = rotationChannel(limb, motion, type);
+        return channel >= 0 ? motion->value(channel, at) : 0.0;
+    };
+    rotationX = shown(kChannelXRotation);
+    rotationY = shown(kChannelYRotation);
+    rotationZ = shown(kChannelZRotation);
     writingControls_ = true;
     updateData(0);
     writingControls_ = false;

@@ -1,0 +1,132 @@
+// Edits made in the sheet are kept where they were made: rotations in the edited limb's own
+// channels, figures loaded or built beside the one the sheet was opened for, names as typed.
+#include <QMessageBox>
+#include <cmath>
+#include <cstring>
+
+#include "ui_fixture.h"
+
+namespace ui_test {
+namespace {
+
+using EditsKeptTest = SheetTest;
+
+// The limb of that name below limb, in pre-order; null for none.
+Limb* find(Limb* limb, const char* name) {
+    if (limb == nullptr || std::strcmp(limb->name, name) == 0)
+        return limb;
+    for (uint32_t i = 0; i < limb->childCount; ++i)
+        if (Limb* found = find(limb->children[i], name))
+            return found;
+    return nullptr;
+}
+
+// The limb's own channel of a type, as its declaration gives it; -1 for none.
+int ownChannel(const FigureData* figure, const Limb* limb, ChannelType type) {
+    for (uint32_t c = 0; figure->motion != nullptr && c < limb->declaredChannels; ++c)
+        if (figure->motion->channels[limb->firstChannel + c].type == type)
+            return static_cast<int>(limb->firstChannel + c);
+    return -1;
+}
+
+// Part Adjust stores typed rotations only into the edited limb's own rotation channels: a
+// BioVision root's stand after its positions, a limb made by Add Limb gets three of its own
+// (whether or not the figure had a motion), and no other channel moves.
+TEST_F(EditsKeptTest, RotationsGoIntoTheEditedLimbsOwnChannels) {
+    const struct {
+        bool loaded;       // the small figure, or a sheet without an object
+        const char* limb;  // the limb edited; "New" is made with Add Limb first
+        int xChannel;
+        int channels;          // the motion's channels afterwards
+        const char* atFrame3;  // X shown at frame 3: the last frame of a new motion shows
+    } cases[] = {
+        {true, "Hips", 4, 15, "403"}, {true, "New", 16, 18, "0"}, {false, "New", 1, 3, "45"}};
+    for (const auto& c : cases) {
+        int object = c.loaded ? load(smallFigure(), false) : -1;
+        FigureData* made = nullptr;
+        Script script;
+        script
+            .on("Settings", [&](QWidget* sheet) { click(button(page(sheet, "Configure"), 1003)); })
+            .on("Part Adjust",
+                [&](QWidget* dialog) {
+                    type(edit(dialog, 1003), "New");
+                    click(button(dialog, 1));
+                })
+            .on("Settings",
+                [&](QWidget* sheet) {
+                    QWidget* configure = page(sheet, "Configure");
+                    clickItem(tree(configure), c.limb);
+                    click(button(configure, 1002));
+                })
+            .on("Part Adjust",
+                [&](QWidget* dialog) {
+                    type(edit(dialog, 1019), "2");
+                    type(edit(dialog, 1013), "45");
+                    click(button(dialog, 1021));
+                    EXPECT_EQ(edit(dialog, 1013)->text(), "45");
+                    type(edit(dialog, 1019), "3");
+                    EXPECT_EQ(edit(dialog, 1013)->text(), c.atFrame3) << c.limb;
+                    click(button(dialog, 2));
+                })
+            .on("Settings", [&](QWidget* sheet) { click(button(sheet, 1)); });
+        settings(object, script);
+        made = figure(object != -1 ? object : standin::scene().objects.back().handle);
+        ASSERT_NE(made, nullptr);
+        ASSERT_NE(made->motion, nullptr);
+        Limb* edited = find(made->rootLimb(), c.limb);
+        ASSERT_NE(edited, nullptr);
+        EXPECT_EQ(ownChannel(made, edited, kChannelXRotation), c.xChannel) << c.limb;
+        EXPECT_EQ(made->motion->channelCount(), c.channels) << c.limb;
+        EXPECT_EQ(value(made, c.xChannel, 2), 45.0) << c.limb;
+        for (int channel = 0; c.loaded && channel < 15; ++channel) {
+            if (channel != c.xChannel) {
+                EXPECT_EQ(value(made, channel, 2), channel * 100 + 2) << c.limb << " " << channel;
+            }
+        }
+        EXPECT_TRUE(errors().empty()) << errors().front();
+    }
+}
+
+// A limb given its own channels is posed with them, saved with them and read back with them.
+TEST_F(EditsKeptTest, AddedRotationChannelsArePosedSavedAndReadBack) {
+    int object = load(smallFigure(), false);
+    FigureData* f = figure(object);
+    Limb* leg = f->rootLimb()->children[1];
+    Limb* toe = leg->children[0];  // an End Site: no channels
+    toe->name[0] = 'T';            // written as a joint, so that it keeps its channels
+    Script script;
+    script
+        .on("Settings",
+            [&](QWidget* sheet) {
+                QWidget* configure = page(sheet, "Configure");
+                clickItem(tree(configure), "Tnd");
+                click(button(configure, 1002));
+            })
+        .on("Part Adjust",
+            [&](QWidget* dialog) {
+                type(edit(dialog, 1019), "4");
+                type(edit(dialog, 1015), "90");
+                click(button(dialog, 1));
+            })
+        .on("Settings", [&](QWidget* sheet) { click(button(sheet, 1)); });
+    settings(object, script);
+    PluginCall pose{};
+    pose.callValue = 4;
+    pose.objectHandle = object;
+    module().Fig(512, 0, &pose);
+    EXPECT_FLOAT_EQ(toe->rotation.z, static_cast<float>(std::atan(1.0) * 2));
+    EXPECT_FLOAT_EQ(leg->rotation.z, static_cast<float>((1200 + 4) * std::atan(1.0) / 45));
+
+    std::string saved = dir.path("kept");
+    ASSERT_EQ(f->save(saved.c_str()), 1);
+    FigureData* back = figure(load(saved + ".fig", false));
+    ASSERT_NE(back, nullptr);
+    Limb* readToe = find(back->rootLimb(), "Tnd");
+    ASSERT_NE(readToe, nullptr);
+    EXPECT_EQ(value(back, ownChannel(back, readToe, kChannelZRotation), 4), 90.0);
+    EXPECT_EQ(value(back, ownChannel(back, find(back->rootLimb(), "Leg"), kChannelZRotation), 4),
+              1204.0);
+}
+
+}  // namespace
+}  // namespace ui_test
