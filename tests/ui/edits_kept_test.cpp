@@ -128,5 +128,110 @@ TEST_F(EditsKeptTest, AddedRotationChannelsArePosedSavedAndReadBack) {
               1204.0);
 }
 
+// Load Figure loads into a figure of its own in a new object and the page goes on with that one:
+// the figure the sheet was opened for keeps its tree with the limb just added, its motion, its
+// drawing and, on OK, the style chosen. A load that makes no object leaves the page as it was.
+TEST_F(EditsKeptTest, LoadFigureLeavesTheSheetsFigureAlone) {
+    const struct {
+        bool objectFails;
+        const char* listed;  // the list after the load
+    } cases[] = {{false, "Hips[Chest[Arm[End]],Leg[End]]"},
+                 {true, "Hips[Chest[Arm[End]],Leg[End],New]"}};
+    for (const auto& c : cases) {
+        int object = load(smallFigure(), false);
+        std::string walk = smallFigure("walk.bvh");
+        const size_t drawn = standin::object(object)->geometry.size();
+        const size_t objects = standin::scene().objects.size();
+        Script script;
+        script
+            .on("Settings", [&](QWidget* sheet) { click(button(page(sheet, "Configure"), 1003)); })
+            .on("Part Adjust",
+                [&](QWidget* dialog) {
+                    type(edit(dialog, 1003), "New");
+                    click(button(dialog, 1));
+                })
+            .on("Settings",
+                [&](QWidget* sheet) {
+                    standin::Faults faults;
+                    faults.createObjectFailsFrom = c.objectFails ? 1 : 0;
+                    standin::setFaults(faults);
+                    click(button(page(sheet, "Configure"), 1010));
+                })
+            .on("Load Figure Data", [&](QWidget* files) { chooseFile(files, 2, walk); })
+            .on("Settings", [&](QWidget* sheet) {
+                standin::setFaults(standin::Faults());
+                click(button(showPage(sheet, "Settings"), 1098));
+                QWidget* configure = showPage(sheet, "Configure");
+                EXPECT_EQ(treeText(tree(configure)), c.listed);
+                if (!c.objectFails)
+                    click(button(configure, 1005));
+                click(button(sheet, 1));
+            });
+        settings(object, script);
+        FigureData* kept = figure(object);
+        EXPECT_EQ(limbText(kept->rootLimb()), "Hips[Chest[.x[Arm[End]]],Leg[End],New]");
+        EXPECT_EQ(kept->motion->frameCount, 10u);
+        EXPECT_EQ(kept->segmentStyle, 2);
+        EXPECT_EQ(standin::object(object)->geometry.size(), drawn) << "its drawing untouched";
+        ASSERT_EQ(standin::scene().objects.size(), objects + (c.objectFails ? 0 : 1));
+        if (c.objectFails)
+            continue;
+        const standin::SceneObject& made = standin::scene().objects.back();
+        EXPECT_EQ(limbText(figure(made.handle)->rootLimb()), "Hips[Chest[.x[Arm[End]]],Leg[End]]");
+        EXPECT_EQ(figure(made.handle)->segmentStyle, 1);
+        EXPECT_GT(made.count(2), 0u) << "Generate drew the loaded figure into its own object";
+    }
+}
+
+// A figure built with no object (or the host's object 0) becomes a new object "figure" bound to
+// the builder when the sheet closes, with OK or Cancel, drawn unposed in its style (the one
+// chosen, on OK); an empty one (its limbs deleted again) leaves nothing behind.
+TEST_F(EditsKeptTest, FigureBuiltWithoutAnObjectIsKept) {
+    const struct {
+        int object;
+        int closeWith;
+        bool deleteAgain;
+        int style;
+    } cases[] = {{-1, 1, false, 0}, {0, 2, false, 1}, {-1, 1, true, 0}};
+    for (const auto& c : cases) {
+        standin::resetScene();
+        Script script;
+        script
+            .on("Settings", [&](QWidget* sheet) { click(button(page(sheet, "Configure"), 1003)); })
+            .on("Part Adjust",
+                [&](QWidget* dialog) {
+                    type(edit(dialog, 1003), "Body");
+                    type(edit(dialog, 1017), "3");
+                    click(button(dialog, 1));
+                })
+            .on("Settings", [&](QWidget* sheet) {
+                click(button(showPage(sheet, "Settings"), 1096));
+                QWidget* configure = showPage(sheet, "Configure");
+                if (c.deleteAgain) {
+                    clickItem(tree(configure), "Body");
+                    click(button(configure, 1004));
+                }
+                click(button(sheet, c.closeWith));
+            });
+        settings(c.object, script);
+        EXPECT_TRUE(errors().empty()) << errors().front();
+        if (c.deleteAgain) {
+            EXPECT_TRUE(standin::scene().objects.empty());
+            continue;
+        }
+        ASSERT_EQ(standin::scene().objects.size(), 1u);
+        const standin::SceneObject& made = standin::scene().objects.back();
+        EXPECT_EQ(made.name, "figure");
+        EXPECT_EQ(made.boundLabel, "Figure builder");
+        FigureData* built = figure(made.handle);
+        ASSERT_NE(built, nullptr);
+        EXPECT_EQ(limbText(built->rootLimb()), ".[Body]");
+        EXPECT_EQ(built->segmentStyle, c.style);
+        // The root's one segment, to Body's joint: a line, or a cylinder's triangles.
+        EXPECT_EQ(made.count(2), c.style == 0 ? 1u : 0u);
+        EXPECT_EQ(made.count(3) > 0, c.style == 1);
+    }
+}
+
 }  // namespace
 }  // namespace ui_test
