@@ -129,8 +129,12 @@ int dlgConfig::listLimbs(Limb* limb, toolkit::TreeItem parent) {
 }
 
 void dlgConfig::refresh() {
+    // Branches the user opened stay open; their limbs are only compared, never read, so a limb
+    // freed meanwhile does no harm.
+    std::vector<void*> open = tree.expandedData();
     tree.clear();
     listLimbs(root, toolkit::kNoItem);
+    tree.expand(open);
 }
 
 Limb* dlgConfig::selectedLimb() {
@@ -184,8 +188,11 @@ void dlgConfig::editLimb(Limb* limb) {
     dialog.offsetZ = shownOffset(limb->offset.z);
     dialog.figure = figureData;
     dialog.limb = limb;
-    if (dialog.doModal(toolkit_) == toolkit::kIdOk)
-        copyInto(limb, dialog);
+    if (dialog.doModal(toolkit_) != toolkit::kIdOk)
+        return;
+    copyInto(limb, dialog);
+    // The list shows the new name at once.
+    refresh();
 }
 
 void dlgConfig::addLimb() {

@@ -35,12 +35,13 @@ class dlgConfig : public toolkit::PropertyPage {
     // Lists limb and its subtree below parent: a limb whose name begins with "." gets no item of
     // its own (its children go under parent), deleted limbs are left out with their subtrees.
     int listLimbs(Limb* limb, toolkit::TreeItem parent);
-    // Empties the list and lists the tree from root; nothing is selected afterwards.
+    // Empties the list and lists the tree from root; the limbs whose items were expanded are
+    // expanded again, and nothing is selected afterwards.
     void refresh();
     // The limb of the selected item; null when nothing is selected.
     Limb* selectedLimb();
     // Opens "Part Adjust" on the limb; on OK the limb takes the dialog's name, association and
-    // offset.
+    // offset, and the list is refreshed to show them.
     void editLimb(Limb* limb);
 
     void addLimb();

@@ -21,8 +21,9 @@ dlgPartAdjust::dlgPartAdjust() : toolkit::Dialog(*dialogLayout(kPartAdjustDialog
 
 void dlgPartAdjust::exchange(toolkit::DataExchange& dx) {
     using namespace part_adjust;
-    dx.text(kPartName, partName);
-    dx.text(kAssociateWith, associateWith);
+    // The edits take no more than the limb keeps, so nothing typed is cut on OK.
+    dx.text(kPartName, partName, kLimbNameSize - 1);
+    dx.text(kAssociateWith, associateWith, kMapNameSize - 1);
     dx.number(kOffsetY, offsetY);
     dx.number(kOffsetX, offsetX);
     dx.number(kOffsetZ, offsetZ);

@@ -308,7 +308,7 @@ TEST_F(ConfigurePageTest, LoadFigureFollowsTheChosenFilter) {
 }
 
 // Edit and a double click open Part Adjust on the selected limb; with nothing selected, Edit does
-// nothing. A renamed limb keeps its old text in the list until the next rebuild.
+// nothing. A renamed limb shows its new name at once.
 TEST_F(ConfigurePageTest, EditAndDoubleClickOpenTheSelectedLimb) {
     int object = load(smallFigure(), false);
     Script script;
@@ -328,7 +328,7 @@ TEST_F(ConfigurePageTest, EditAndDoubleClickOpenTheSelectedLimb) {
         .on("Settings",
             [&](QWidget* sheet) {
                 QWidget* configure = page(sheet, "Configure");
-                EXPECT_EQ(treeText(tree(configure)), "Hips[Chest[Arm[End]],Leg[End]]");
+                EXPECT_EQ(treeText(tree(configure)), "Hips[Chest[Arm[End]],Hips[End]]");
                 clickItem(tree(configure), "Chest");
                 click(button(configure, 1002));
             })

@@ -233,5 +233,96 @@ TEST_F(EditsKeptTest, FigureBuiltWithoutAnObjectIsKept) {
     }
 }
 
+// The names of the tree's expanded items, in pre-order.
+std::string expandedText(QTreeWidget* limbs) {
+    std::string out;
+    for (QTreeWidgetItem* item : limbs->findItems("*", Qt::MatchWildcard | Qt::MatchRecursive)) {
+        if (item->isExpanded())
+            out += item->text(0).toStdString() + " ";
+    }
+    return out;
+}
+
+// After Part Adjust's OK the list shows the new name at once; every refill (Edit, Add Limb,
+// Delete) keeps the branches the user opened open, with nothing selected.
+TEST_F(EditsKeptTest, ListShowsTheNewNameAndKeepsOpenBranchesOpen) {
+    int object = load(smallFigure(), false);
+    Script script;
+    auto check = [](const char* listed) {
+        return [listed](QWidget* sheet) {
+            QTreeWidget* limbs = tree(page(sheet, "Configure"));
+            EXPECT_EQ(treeText(limbs), listed);
+            EXPECT_EQ(expandedText(limbs), "Hips Chest ");
+            EXPECT_TRUE(limbs->selectedItems().isEmpty());
+        };
+    };
+    script
+        .on("Settings",
+            [&](QWidget* sheet) {
+                QWidget* configure = page(sheet, "Configure");
+                clickItem(tree(configure), "Arm");  // opens Hips and Chest
+                clickItem(tree(configure), "Leg");
+                click(button(configure, 1002));
+            })
+        .on("Part Adjust",
+            [&](QWidget* dialog) {
+                type(edit(dialog, 1003), "Thigh");
+                click(button(dialog, 1));
+            })
+        .on("Settings",
+            [&](QWidget* sheet) {
+                check("Hips[Chest[Arm[End]],Thigh[End]]")(sheet);
+                QWidget* configure = page(sheet, "Configure");
+                clickItem(tree(configure), "Thigh");
+                click(button(configure, 1004));
+                check("Hips[Chest[Arm[End]]]")(sheet);
+                click(button(configure, 1003));
+            })
+        .on("Part Adjust",
+            [&](QWidget* dialog) {
+                type(edit(dialog, 1003), "Tail");
+                click(button(dialog, 1));
+            })
+        .on("Settings", [&](QWidget* sheet) {
+            check("Hips[Chest[Arm[End]],Tail]")(sheet);
+            click(button(sheet, 1));
+        });
+    settings(object, script);
+}
+
+// Part Name and Associate With take no more characters than the limb keeps: more is refused as
+// it is typed, so what OK copies is what the edit shows.
+TEST_F(EditsKeptTest, NamesTakeNoMoreThanTheLimbKeeps) {
+    const struct {
+        int id;
+        int typed;
+        int kept;
+    } cases[] = {{1003, 15, 15}, {1003, 20, 15}, {1004, 43, 43}, {1004, 60, 43}};
+    for (const auto& c : cases) {
+        int object = load(smallFigure(), false);
+        Limb* leg = figure(object)->rootLimb()->children[1];
+        QString typed(c.typed, 'n');
+        Script script;
+        script
+            .on("Settings",
+                [&](QWidget* sheet) {
+                    QWidget* configure = page(sheet, "Configure");
+                    clickItem(tree(configure), "Leg");
+                    click(button(configure, 1002));
+                })
+            .on("Part Adjust",
+                [&](QWidget* dialog) {
+                    type(edit(dialog, c.id), typed);
+                    EXPECT_EQ(edit(dialog, c.id)->text(), QString(c.kept, 'n'));
+                    click(button(dialog, 1));
+                })
+            .on("Settings", [&](QWidget* sheet) { click(button(sheet, 1)); });
+        settings(object, script);
+        EXPECT_TRUE(script.messages().empty());
+        std::string kept(static_cast<size_t>(c.kept), 'n');
+        EXPECT_EQ(c.id == 1003 ? leg->name : leg->mapName, kept) << c.id << " " << c.typed;
+    }
+}
+
 }  // namespace
 }  // namespace ui_test
