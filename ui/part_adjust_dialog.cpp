@@ -53,13 +53,22 @@ void dlgPartAdjust::onCommand(int id, toolkit::Notification what) {
 void dlgPartAdjust::storeRotations() {
     if (figure == nullptr || limb == nullptr || storeFrame == 0)
         return;
-    // The table refuses frames past its last; nothing is stored there.
-    if (storeFrame > static_cast<uint32_t>(kLastFrame))
-        return;
-    const int at = static_cast<int>(storeFrame);
     const Axis axes[] = {{kChannelXRotation, 'X', rotationX},
                          {kChannelYRotation, 'Y', rotationY},
                          {kChannelZRotation, 'Z', rotationZ}};
+    // The table holds no frame past its last; a rotation typed there is not kept, and the user
+    // is told so.
+    if (storeFrame > static_cast<uint32_t>(kLastFrame)) {
+        for (const Axis& axis : axes) {
+            if (axis.value != 0.0) {
+                ErrorMessage("Unable to store rotations at frame %u: the motion ends at frame %d",
+                             storeFrame, kLastFrame);
+                break;
+            }
+        }
+        return;
+    }
+    const int at = static_cast<int>(storeFrame);
     if (limbChannels(limb, figure->motion).count == 0) {
         bool turned = false;
         for (const Axis& axis : axes)
