@@ -248,6 +248,12 @@ void dlgConfig::deleteLimb() {
     if (limb == root) {
         freeTree(root);
         setRoot(nullptr);
+        // The motion's channels belonged to the freed limbs. Kept, they would be saved under
+        // the channel lines of a figure rebuilt here, each value in the wrong place.
+        if (figureData != nullptr) {
+            delete figureData->motion;
+            figureData->motion = nullptr;
+        }
     } else {
         limb->deleted = 1;
     }

@@ -273,6 +273,36 @@ TEST_F(EditsKeptTest, FigureBuiltWithoutAnObjectIsKept) {
     }
 }
 
+// Delete of the root takes the motion of the freed tree with it: a figure rebuilt by hand is then
+// saved as built, not with the old motion's columns under its new channel lines.
+TEST_F(EditsKeptTest, FigureRebuiltAfterDeletingTheRootSavesAsBuilt) {
+    int object = load(smallFigure(), false);
+    Script script;
+    script
+        .on("Settings",
+            [&](QWidget* sheet) {
+                QWidget* configure = page(sheet, "Configure");
+                clickItem(tree(configure), "Hips");
+                click(button(configure, 1004));
+                click(button(configure, 1003));
+            })
+        .on("Part Adjust",
+            [&](QWidget* dialog) {
+                type(edit(dialog, 1003), "Solo");
+                type(edit(dialog, 1017), "2");
+                click(button(dialog, 1));
+            })
+        .on("Settings", [&](QWidget* sheet) { click(button(sheet, 1)); });
+    settings(object, script);
+    std::string saved = dir.path("rebuilt");
+    ASSERT_EQ(figure(object)->save(saved.c_str()), 1);
+    FigureData* back = figure(load(saved + ".fig", false));
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(limbText(back->rootLimb()), ".[Solo]");
+    for (int c = 0; c < back->motion->channelCount(); ++c)
+        EXPECT_EQ(value(back, c, 0), 0.0) << "channel " << c;
+}
+
 // The names of the tree's expanded items, in pre-order.
 std::string expandedText(QTreeWidget* limbs) {
     std::string out;
