@@ -233,10 +233,15 @@ TEST_F(EditsKeptTest, FigureBuiltWithoutAnObjectIsKept) {
         int object;
         int closeWith;
         bool deleteAgain;
+        bool loadAfter;  // Load Figure after building: the built figure is kept then
         int style;
-    } cases[] = {{-1, 1, false, 0}, {0, 2, false, 1}, {-1, 1, true, 0}};
+    } cases[] = {{-1, 1, false, false, 0},
+                 {0, 2, false, false, 1},
+                 {-1, 1, true, false, 0},
+                 {-1, 2, false, true, 1}};
     for (const auto& c : cases) {
         const size_t objects = standin::scene().objects.size();
+        std::string walk = smallFigure("walk.bvh");
         Script script;
         script
             .on("Settings", [&](QWidget* sheet) { click(button(page(sheet, "Configure"), 1003)); })
@@ -253,23 +258,28 @@ TEST_F(EditsKeptTest, FigureBuiltWithoutAnObjectIsKept) {
                     clickItem(tree(configure), "Body");
                     click(button(configure, 1004));
                 }
-                click(button(sheet, c.closeWith));
+                click(c.loadAfter ? button(configure, 1010) : button(sheet, c.closeWith));
             });
+        if (c.loadAfter) {
+            script.on("Load Figure Data", [&](QWidget* files) { chooseFile(files, 2, walk); })
+                .on("Settings", [&](QWidget* sheet) { click(button(sheet, c.closeWith)); });
+        }
         settings(c.object, script);
         EXPECT_TRUE(errors().empty()) << errors().front();
-        ASSERT_EQ(standin::scene().objects.size(), objects + (c.deleteAgain ? 0 : 1));
+        size_t made = (c.deleteAgain ? 0 : 1) + (c.loadAfter ? 1 : 0);
+        ASSERT_EQ(standin::scene().objects.size(), objects + made);
         if (c.deleteAgain)
             continue;
-        const standin::SceneObject& made = standin::scene().objects.back();
-        EXPECT_EQ(made.name, "figure");
-        EXPECT_EQ(made.boundLabel, "Figure builder");
-        FigureData* built = figure(made.handle);
+        const standin::SceneObject& kept = standin::scene().objects.back();
+        EXPECT_EQ(kept.name, "figure");
+        EXPECT_EQ(kept.boundLabel, "Figure builder");
+        FigureData* built = figure(kept.handle);
         ASSERT_NE(built, nullptr);
         EXPECT_EQ(limbText(built->rootLimb()), ".[Body]");
         EXPECT_EQ(built->segmentStyle, c.style);
         // The root's one segment, to Body's joint: a line, or a cylinder's triangles.
-        EXPECT_EQ(made.count(2), c.style == 0 ? 1u : 0u);
-        EXPECT_EQ(made.count(3) > 0, c.style == 1);
+        EXPECT_EQ(kept.count(2), c.style == 0 ? 1u : 0u);
+        EXPECT_EQ(kept.count(3) > 0, c.style == 1);
     }
 }
 
