@@ -1,8 +1,7 @@
-// The data exchange and the tree control against a window that records what they ask of it.
+// The data exchange against a window that records what it is asked.
 #include <gtest/gtest.h>
 
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -16,8 +15,6 @@ class RecordingWindow final : public Window {
   public:
     std::map<int, std::string> texts;
     std::vector<std::string> calls;  // limits, texts set, messages and focus, in order
-    std::set<TreeItem> expanded;
-    TreeItem lastItem = kNoItem;
 
     const char* text(int id) override { return texts[id].c_str(); }
     void setText(int id, const char* text) override {
@@ -29,15 +26,10 @@ class RecordingWindow final : public Window {
     }
     void messageBox(const char* text, uint32_t) override { calls.push_back(text); }
     void focus(int id) override { calls.push_back("focus " + std::to_string(id)); }
-    void clearTree(int) override { expanded.clear(); }
-    TreeItem insertItem(int, TreeItem, const char*, void*) override { return ++lastItem; }
-    int isExpanded(int, TreeItem item) override { return expanded.count(item) != 0 ? 1 : 0; }
-    void setExpanded(int, TreeItem item, int open) override {
-        if (open)
-            expanded.insert(item);
-        else
-            expanded.erase(item);
-    }
+    void clearTree(int) override {}
+    TreeItem insertItem(int, TreeItem, const char*, void*) override { return kNoItem; }
+    int isExpanded(int, TreeItem) override { return 0; }
+    void setExpanded(int, TreeItem, int) override {}
     int isChecked(int) override { return 0; }
     void setChecked(int, int) override {}
     void setRange(int, int, int) override {}
@@ -69,28 +61,6 @@ TEST(TextExchangeTest, LimitIsSetBeforeTheTextAndLongerTextsAreRefused) {
             told = {"Please enter no more than 15 characters.", "focus 1003"};
         EXPECT_EQ(window.calls, told) << c.typed;
     }
-}
-
-// A list rebuilt from the same data opens the branches that were open, and only those.
-TEST(TreeControlTest, RebuiltListKeepsOpenBranchesOpen) {
-    RecordingWindow window;
-    TreeControl tree;
-    DataExchange bind(window, 0);
-    bind.control(1006, tree);
-    int limbs[4] = {};
-    auto fill = [&] {
-        for (int& limb : limbs)
-            tree.insert(kNoItem, "limb", &limb);
-    };
-    fill();
-    window.setExpanded(1006, 2, 1);  // limbs[1]
-    window.setExpanded(1006, 4, 1);  // limbs[3]
-    std::vector<void*> open = tree.expandedData();
-    EXPECT_EQ(open, (std::vector<void*>{&limbs[1], &limbs[3]}));
-    tree.clear();
-    fill();
-    tree.expand(open);
-    EXPECT_EQ(window.expanded, (std::set<TreeItem>{6, 8}));
 }
 
 }  // namespace
