@@ -5,9 +5,6 @@
 
 namespace {
 
-// The frames the spin control steps through: every frame a motion table holds.
-constexpr int kLastFrame = kMaxFrames - 1;
-
 // One rotation field with the channel type that holds it.
 struct Axis {
     ChannelType type;
