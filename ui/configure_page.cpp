@@ -235,6 +235,10 @@ void dlgConfig::addLimb() {
         return;
     }
     parent->children[parent->childCount++] = limb;
+    // The limb had no place while the dialog was open; the rotations shown on OK are kept now.
+    dialog.figure = figureData;
+    dialog.limb = limb;
+    dialog.storeShownRotations();
     refresh();
 }
 

@@ -117,6 +117,11 @@ void dlgPartAdjust::syncRotations(int store) {
     loaded = 1;
 }
 
+void dlgPartAdjust::storeShownRotations() {
+    storeFrame = frame;
+    storeRotations();
+}
+
 void dlgPartAdjust::apply() {
     updateData(1);
     storeFrame = frame;
@@ -134,8 +139,7 @@ void dlgPartAdjust::frameChanged() {
 void dlgPartAdjust::onOK() {
     if (!updateData(1))
         return;
-    storeFrame = frame;
     // A rotation typed and confirmed with OK is kept, as Apply keeps it.
-    storeRotations();
+    storeShownRotations();
     end(toolkit::kIdOk);
 }

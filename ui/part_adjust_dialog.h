@@ -36,6 +36,9 @@ class dlgPartAdjust : public toolkit::Dialog {
     // Stores the rotation fields at storeFrame (when store is 1 and storeFrame is not 0), then
     // shows the rotations of frame. Does nothing without a figure and a limb.
     void syncRotations(int store);
+    // Stores the rotation fields at the frame shown, as OK does: for a dialog that was shown
+    // before its limb had a place in a figure (Add Limb), once it has one.
+    void storeShownRotations();
 
   protected:
     void exchange(toolkit::DataExchange& dx) override;

@@ -85,6 +85,26 @@ TEST_F(EditsKeptTest, RotationsGoIntoTheEditedLimbsOwnChannels) {
     }
 }
 
+// The rotations shown when Add Limb's dialog closes with OK go into the new limb's own channels;
+// Cancel adds no limb and no channel.
+TEST_F(EditsKeptTest, AddLimbKeepsTheRotationsShownOnOk) {
+    for (int closeWith : {1, 2}) {
+        int object = load(smallFigure(), false);
+        Script script;
+        script.on("Settings", press(1003))
+            .on("Part Adjust", fill({{1003, "New"}, {1019, "3"}, {1013, "30"}}, closeWith))
+            .on("Settings", fill({}, 1));
+        settings(object, script);
+        FigureData* f = figure(object);
+        EXPECT_EQ(f->motion->channelCount(), closeWith == 1 ? 18 : 15);
+        if (closeWith == 1) {
+            int x = ownChannel(f, find(f->rootLimb(), "New"), kChannelXRotation);
+            EXPECT_EQ(x, 16);
+            EXPECT_EQ(value(f, x, 3), 30.0);
+        }
+    }
+}
+
 // A rotation with nowhere to go is reported, not dropped: a frame past the motion's last, an axis
 // the limb has no channel for (the channels it has still take theirs).
 TEST_F(EditsKeptTest, RotationsWithNowhereToGoAreReported) {
