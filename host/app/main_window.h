@@ -57,7 +57,7 @@ class MainWindow : public QMainWindow {
     void setFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
     // The last message shown to the person.
     const QString& lastMessage() const { return lastMessage_; }
-    SceneWidget* sceneView() const { return view_; }
+    SceneWidget* sceneWidget() const { return view_; }
 
   private:
     void buildMenus();
@@ -70,8 +70,6 @@ class MainWindow : public QMainWindow {
     void countFigure();
     void updateStatus();
     void tell(const QString& message);
-    // The entry the object messages (settings, pose, discard) go to.
-    std::string objectEntry() const;
     void nextFrame();
 
     static void onRedraw(void* context);
