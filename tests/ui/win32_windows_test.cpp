@@ -5,6 +5,8 @@
 // After windows.h, which the fixture brings.
 #include <commctrl.h>
 
+#include <utility>
+
 #include "support/temp_dir.h"
 
 namespace ui_test {
@@ -74,6 +76,13 @@ TEST_F(NativeWindows, ClassesIdsAndOwners) {
                 EXPECT_FALSE(IsWindowEnabled(sheetSeen)) << "the sheet waits for Part Adjust";
                 expectFrameSpin(dialog);
                 EXPECT_EQ(styleOf(GetDlgItem(dialog, 1022)) & BS_TYPEMASK, BS_AUTOCHECKBOX);
+                // The name fields take what the limb's fields hold.
+                for (auto limit : {std::make_pair(1003, 15), std::make_pair(1004, 43)}) {
+                    DWORD_PTR chars = 0;
+                    SendMessageTimeoutA(GetDlgItem(dialog, limit.first), EM_GETLIMITTEXT, 0, 0,
+                                        SMTO_NORMAL, 5000, &chars);
+                    EXPECT_EQ(chars, static_cast<DWORD_PTR>(limit.second)) << limit.first;
+                }
                 type(dialog, 1019, "x");
             })
         .on(kMessage,

@@ -189,6 +189,12 @@ class TemplateWindow final : public Window {
             SendMessageA(control, UDM_SETRANGE32, static_cast<WPARAM>(low),
                          static_cast<LPARAM>(high));
     }
+    void setTextLimit(int id, int maxChars) override {
+        // 0 lifts the limit, as it does for the edit control itself.
+        if (HWND control = GetDlgItem(window_, id))
+            SendMessageA(control, EM_LIMITTEXT, static_cast<WPARAM>(maxChars > 0 ? maxChars : 0),
+                         0);
+    }
     void clearTree(int id) override {
         if (HWND control = GetDlgItem(window_, id))
             SendMessageA(control, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
@@ -222,6 +228,20 @@ class TemplateWindow final : public Window {
         if (!SendMessageA(control, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
             return nullptr;
         return reinterpret_cast<void*>(item.lParam);
+    }
+    int isExpanded(int id, TreeItem item) override {
+        HWND control = GetDlgItem(window_, id);
+        if (control == nullptr || item == kNoItem)
+            return 0;
+        LRESULT state =
+            SendMessageA(control, TVM_GETITEMSTATE, static_cast<WPARAM>(item), TVIS_EXPANDED);
+        return (state & TVIS_EXPANDED) != 0 ? 1 : 0;
+    }
+    void setExpanded(int id, TreeItem item, int expanded) override {
+        HWND control = GetDlgItem(window_, id);
+        if (control != nullptr && item != kNoItem)
+            SendMessageA(control, TVM_EXPAND, expanded ? TVE_EXPAND : TVE_COLLAPSE,
+                         static_cast<LPARAM>(item));
     }
     void messageBox(const char* text, uint32_t style) override {
         HWND top = GetAncestor(window_, GA_ROOT);
