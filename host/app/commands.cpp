@@ -153,6 +153,34 @@ std::string batchTarget(const std::string& folder, const std::string& input) {
     return folder + (folder.back() == '/' ? "" : "/") + name + ".fig";
 }
 
+// Inputs of a batch that would write the same file of folder, one line for each such file; empty
+// when every input has a file of its own.
+std::vector<std::string> sharedTargets(const std::string& folder,
+                                       const std::vector<std::string>& inputs) {
+    std::vector<std::string> lines;
+    std::vector<bool> reported(inputs.size(), false);
+    for (size_t i = 0; i < inputs.size(); ++i) {
+        if (reported[i])
+            continue;
+        std::string target = batchTarget(folder, inputs[i]);
+        std::vector<std::string> names{inputs[i]};
+        for (size_t j = i + 1; j < inputs.size(); ++j)
+            if (!reported[j] && batchTarget(folder, inputs[j]) == target) {
+                reported[j] = true;
+                names.push_back(inputs[j]);
+            }
+        if (names.size() == 1)
+            continue;
+        std::string line;
+        for (size_t n = 0; n < names.size(); ++n)
+            line += (n == 0 ? "" : n + 1 == names.size() ? " and " : ", ") + names[n];
+        line += (names.size() == 2 ? " would both be written to " : " would all be written to ") +
+                target + ": nothing converted";
+        lines.push_back(line);
+    }
+    return lines;
+}
+
 // The module's messages since count, joined for one line; fallback when it said nothing.
 std::string messagesSince(size_t count, const std::string& fallback) {
     const std::vector<std::string>& errors = standin::scene().errors;
@@ -164,6 +192,9 @@ std::string messagesSince(size_t count, const std::string& fallback) {
             c = ' ';
     return joined.empty() ? fallback : joined;
 }
+
+// The reason convertInto gives for a file that holds no figure, which is said in words of its own.
+const char kHoldsNoFigure[] = "holds no figure";
 
 // Converts one file of a batch into folder; empty, or why it failed.
 std::string convertInto(ModuleSession* session, const LoadRequest& request,
@@ -177,6 +208,8 @@ std::string convertInto(ModuleSession* session, const LoadRequest& request,
         return messagesSince(errorsBefore, reason.empty() ? "not loaded" : reason);
     if (session->figure(handle) == nullptr)
         reason = "the module attached no figure to the object it made";
+    else if (!holdsFigure(*session->figure(handle)))
+        reason = kHoldsNoFigure;
     else if (session->figure(handle)->save(batchTarget(folder, request.path).c_str()) != 1)
         reason = messagesSince(errorsBefore, "not saved");
     // The figure is done with: a long batch holds one at a time.
@@ -195,6 +228,12 @@ int runBatchConvert(const ParsedArguments& parsed) {
         return fail("cannot write into " + folder + ": " + std::strerror(errno));
     if (!S_ISDIR(info.st_mode))
         return fail("cannot write into " + folder + ": not a folder");
+    // A second figure written to the same file would silently replace the first.
+    std::vector<std::string> shared = sharedTargets(folder, parsed.operands);
+    for (const std::string& line : shared)
+        fail(line);
+    if (!shared.empty())
+        return 1;
     LoadRequest request;
     std::string error;
     if (!chooseLoader(parsed, &request, &error))
@@ -221,8 +260,10 @@ int runBatchConvert(const ParsedArguments& parsed) {
         if (reason.empty())
             continue;
         ++failures;
-        std::fprintf(stderr, "%sfighost: cannot convert %s: %s\n", progress ? clear : "",
-                     request.path.c_str(), reason.c_str());
+        std::string line = reason == kHoldsNoFigure
+                               ? noFigureMessage(openedPath(request))
+                               : "cannot convert " + request.path + ": " + reason;
+        std::fprintf(stderr, "%sfighost: %s\n", progress ? clear : "", line.c_str());
     }
     if (progress)
         std::fprintf(stderr, "%sfighost: converted %zu of %zu\n", clear, total - failures, total);
