@@ -2,12 +2,15 @@
 
 #include <QtCore/QTimer>
 #include <QtGui/QAction>
+#include <QtGui/QCloseEvent>
 #include <QtGui/QKeySequence>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QMenuBar>
+#include <QtWidgets/QMessageBox>
 #include <QtWidgets/QSlider>
 #include <QtWidgets/QSpinBox>
 #include <QtWidgets/QSplitter>
@@ -20,6 +23,7 @@
 
 #include "host/app/figure_loading.h"
 #include "host/app/figure_summary.h"
+#include "host/app/file_menu.h"
 #include "host/app/scene_widget.h"
 #include "model/figure_data.h"
 #include "model/motion_table.h"
@@ -96,9 +100,13 @@ QString dialogFilter(const std::string& moduleFilter) {
 }
 
 MainWindow::MainWindow(ModuleSession* session, int style) : session_(session), style_(style) {
-    setWindowTitle(QStringLiteral("fighost"));
+    setWindowTitle(QStringLiteral("fighost[*]"));
+    fileMenu_ = new FileMenu(this, session);
     chooser_ = [this](const QString& caption, const QString& filter) {
-        return QFileDialog::getOpenFileName(this, caption, QString(), filter);
+        return QFileDialog::getOpenFileName(this, caption, fileMenu_->lastFolder(), filter);
+    };
+    shower_ = [](QWidget* parent, const QString& text) {
+        QMessageBox::warning(parent, QStringLiteral("fighost"), text);
     };
     view_ = new SceneWidget(session);
     view_->setObjectName(QStringLiteral("sceneView"));
@@ -121,15 +129,27 @@ MainWindow::MainWindow(ModuleSession* session, int style) : session_(session), s
     buildFrameControls();
     standin::setRedrawListener(&MainWindow::onRedraw, this);
     standin::setErrorListener(&MainWindow::onError, this);
+    // The window says the module's messages on stderr itself, with the file they are about.
+    standin::setEchoErrors(false);
     refresh();
 }
 
 MainWindow::~MainWindow() {
     standin::setRedrawListener(nullptr, nullptr);
     standin::setErrorListener(nullptr, nullptr);
+    standin::setEchoErrors(true);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    setPlaying(false);
+    if (fileMenu_->settle(fileMenu_->changedObjects()))
+        event->accept();
+    else
+        event->ignore();
 }
 
 void MainWindow::buildMenus() {
+    fileMenu_->addTo(menuBar());
     const std::vector<standin::Command>& commands = standin::scene().commands;
     std::vector<std::pair<std::string, QMenu*>> menus;
     for (size_t row = 0; row < commands.size(); ++row) {
@@ -156,9 +176,6 @@ void MainWindow::buildMenus() {
     QAction* remove =
         object->addAction(QStringLiteral("Delete"), this, [this] { deleteSelected(); });
     remove->setShortcut(QKeySequence::Delete);
-    object->addSeparator();
-    object->addAction(QStringLiteral("Quit"), this, [this] { close(); })
-        ->setShortcut(QKeySequence::Quit);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
     const std::pair<const char*, View> kViews[] = {
@@ -219,6 +236,8 @@ void MainWindow::refreshObjectList() {
         if (session_->deleted(object.handle))
             continue;
         QString text = QString::fromStdString(object.name.empty() ? "(unnamed)" : object.name);
+        if (fileMenu_->changed(object.handle))
+            text += QStringLiteral(" *");
         if (!object.boundLabel.empty())
             text += QStringLiteral("  —  ") + QString::fromStdString(object.boundLabel);
         live.emplace_back(object.handle, text);
@@ -247,6 +266,7 @@ void MainWindow::refreshObjectList() {
 
 void MainWindow::refresh() {
     refreshObjectList();
+    setWindowModified(!fileMenu_->changedObjects().empty());
     countFigure();
     updateStatus();
     view_->update();
@@ -304,6 +324,32 @@ void MainWindow::tell(const QString& message) {
     statusBar()->showMessage(message, kMessageTime);
 }
 
+void MainWindow::report(const QString& message) {
+    QString text = messageFile_.isEmpty() ? message : message + QStringLiteral(": ") + messageFile_;
+    std::fprintf(stderr, "fighost: %s\n", text.toLocal8Bit().constData());
+    tell(text);
+    // The box waits until the module has returned: a message box runs events of its own, and the
+    // module is not to be called again while it is in the middle of a call.
+    if (pendingMessages_.isEmpty())
+        QTimer::singleShot(0, this, [this] { showPendingMessages(); });
+    pendingMessages_ << text;
+}
+
+void MainWindow::showPendingMessages() {
+    QString text = pendingMessages_.join(QLatin1Char('\n'));
+    pendingMessages_.clear();
+    if (text.isEmpty() || !shower_)
+        return;
+    setPlaying(false);
+    // Over the window the person works in: the module's sheet or dialog while one is open.
+    QWidget* parent = QApplication::activeModalWidget();
+    if (parent == nullptr)
+        parent = QApplication::activeWindow();
+    if (parent == nullptr)
+        parent = this;
+    shower_(parent, text);
+}
+
 std::string MainWindow::objectEntry() const {
     const std::vector<standin::Command>& commands = standin::scene().commands;
     for (const standin::Command& command : commands)
@@ -333,19 +379,34 @@ int MainWindow::loadFile(const QString& path, const std::string& entry) {
         if (chosen.empty())
             chosen = fallback;
     }
+    // The file the loader opens, which its messages are about.
+    LoadRequest request;
+    request.path = file;
+    for (const standin::Command& command : standin::scene().commands)
+        if (command.entry == chosen && command.label == kBioVisionLoader)
+            request.loader = kBioVisionLoader;
+    std::string opened = openedPath(request);
     std::string error;
     int handle = host::kNoObject;
+    setMessageFile(QString::fromStdString(opened));
     if (session_->setLimbType(style_, &error))
         handle = session_->loadWith(chosen, file, &error);
+    setMessageFile(QString());
+    const FigureData* figure = handle != host::kNoObject ? session_->figure(handle) : nullptr;
+    if (figure != nullptr && !holdsFigure(*figure)) {
+        // Nothing was read: no empty object is kept.
+        session_->discard(handle);
+        handle = host::kNoObject;
+        error = noFigureMessage(opened);
+    }
     if (handle == host::kNoObject) {
         // The module's own message has reached the person already; ours only when it said none.
-        if (!error.empty()) {
-            std::fprintf(stderr, "fighost: %s\n", error.c_str());
-            tell(QString::fromStdString(error));
-        }
+        if (!error.empty())
+            report(QString::fromStdString(error));
         refresh();
         return host::kNoObject;
     }
+    fileMenu_->loaded(handle, opened, request.loader == kFigureLoader);
     refresh();
     selectObject(handle);
     view_->fitScene();
@@ -379,7 +440,11 @@ void MainWindow::openSettings() {
 }
 
 void MainWindow::deleteSelected() {
-    int handle = selectedObject();
+    setPlaying(false);
+    fileMenu_->closeObject(selectedObject());
+}
+
+void MainWindow::discardObject(int handle) {
     if (handle == host::kNoObject)
         return;
     setPlaying(false);
@@ -435,7 +500,7 @@ void MainWindow::onRedraw(void* context) {
 }
 
 void MainWindow::onError(const std::string& text, void* context) {
-    static_cast<MainWindow*>(context)->tell(QString::fromStdString(text));
+    static_cast<MainWindow*>(context)->report(QString::fromStdString(text));
 }
 
 }  // namespace fighost

@@ -3,6 +3,7 @@
 // selected object, the module's Settings, and the module's messages in the status bar.
 #pragma once
 
+#include <QtCore/QStringList>
 #include <QtWidgets/QMainWindow>
 #include <functional>
 #include <string>
@@ -10,6 +11,7 @@
 #include "host/app/module_session.h"
 #include "host/app/scene_view.h"
 
+class QCloseEvent;
 class QLabel;
 class QListWidget;
 class QSlider;
@@ -19,6 +21,7 @@ class QToolButton;
 
 namespace fighost {
 
+class FileMenu;
 class SceneWidget;
 
 // The menu title of a command-table category: "BUILD" is "Build", "UTIL" "Utilities", "LOAD"
@@ -45,8 +48,11 @@ class MainWindow : public QMainWindow {
     void runCommand(size_t row);
     // Sends the settings message for the selected object.
     void openSettings();
-    // Discards the selected object's figure and frees the object.
+    // Closes the selected object as File → Close object does: a changed figure is saved or
+    // discarded as the person answers, then the object's figure is discarded and the object freed.
     void deleteSelected();
+    // Discards the object's figure and frees the object, without a question.
+    void discardObject(int handle);
     // Poses the selected object at frame (1 to the last frame it stores) and shows it.
     void showFrame(int frame);
     void setPlaying(bool playing);
@@ -55,6 +61,22 @@ class MainWindow : public QMainWindow {
     int selectedObject() const;
     void selectObject(int handle);
     void setFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
+    QString chooseFile(const QString& caption, const QString& filter) {
+        return chooser_(caption, filter);
+    }
+    // Shows a message over a window: (parent, text). By default a message box; null shows none.
+    using MessageShower = std::function<void(QWidget* parent, const QString& text)>;
+    void setMessageShower(MessageShower shower) { shower_ = std::move(shower); }
+    // The file the next messages are about, named in them; empty for none.
+    void setMessageFile(const QString& file) { messageFile_ = file; }
+    // Tells the person in the status bar.
+    void tell(const QString& message);
+    // Tells the person of a failure: in a message box over the active window (the module's
+    // sheet while it is open), in the status bar and on stderr, naming the file it is about.
+    void report(const QString& message);
+    FileMenu* fileMenu() const { return fileMenu_; }
+    // Brings the object list, frame controls and status bar up to date with the scene.
+    void refresh();
     // The last message shown to the person.
     const QString& lastMessage() const { return lastMessage_; }
     SceneWidget* sceneView() const { return view_; }
@@ -62,14 +84,13 @@ class MainWindow : public QMainWindow {
   private:
     void buildMenus();
     void buildFrameControls();
-    // Brings the object list, frame controls and status bar up to date with the scene.
-    void refresh();
+    void closeEvent(QCloseEvent* event) override;
+    void showPendingMessages();
     void refreshObjectList();
     void selectionChanged();
     // Counts the selected figure's limbs, channels and frames for the status bar.
     void countFigure();
     void updateStatus();
-    void tell(const QString& message);
     // The entry the object messages (settings, pose, discard) go to.
     std::string objectEntry() const;
     void nextFrame();
@@ -88,6 +109,10 @@ class MainWindow : public QMainWindow {
     QLabel* status_ = nullptr;
     QTimer* player_ = nullptr;
     FileChooser chooser_;
+    MessageShower shower_;
+    QString messageFile_;
+    QStringList pendingMessages_;  // reported, not yet shown in a box
+    FileMenu* fileMenu_ = nullptr;
     QString lastMessage_;
     QString objectStatus_;  // the selected object and its counts
     int frame_ = 0;         // the frame the selected object was last posed at; 0 for none

@@ -94,12 +94,14 @@ TEST_F(MainWindowTest, MenusFollowTheRegisteredCommandTable) {
                                                                   : QString());
     }
     ASSERT_EQ(expected.size(), 4u);  // the module's table: Build, Utilities, Load, Save
+    // After the window's own File menu.
     QList<QAction*> menus = window_->menuBar()->actions();
-    ASSERT_GE(menus.size(), static_cast<int>(expected.size()));
+    ASSERT_GE(menus.size(), static_cast<int>(expected.size()) + 1);
+    EXPECT_EQ(menus[0]->text(), QStringLiteral("File"));
     for (size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(menus[static_cast<int>(i)]->text(), expected[i].first);
+        EXPECT_EQ(menus[static_cast<int>(i) + 1]->text(), expected[i].first);
         QStringList labels;
-        for (QAction* item : menus[static_cast<int>(i)]->menu()->actions())
+        for (QAction* item : menus[static_cast<int>(i) + 1]->menu()->actions())
             labels << item->text();
         EXPECT_EQ(labels, expected[i].second);
     }
@@ -200,9 +202,21 @@ TEST_F(MainWindowTest, ModulesMessagesReachThePerson) {
     window_->setFileChooser([&](const QString&, const QString&) {
         return QString::fromStdString(folder.path("none.fig"));
     });
+    QWidget* shownOver = nullptr;
+    QString shown;
+    window_->setMessageShower([&](QWidget* parent, const QString& text) {
+        shownOver = parent;
+        shown = text;
+    });
     action(QStringLiteral("Figure loader…"))->trigger();
-    EXPECT_EQ(window_->lastMessage(), QStringLiteral("Unable to open Figure data file"));
-    EXPECT_EQ(window_->statusBar()->currentMessage(), window_->lastMessage());
+    // Named with the file it is about, in the status bar and in a box over the window.
+    QString expected = QStringLiteral("Unable to open Figure data file: ") +
+                       QString::fromStdString(folder.path("none.fig"));
+    EXPECT_EQ(window_->lastMessage(), expected);
+    EXPECT_EQ(window_->statusBar()->currentMessage(), expected);
+    QApplication::processEvents();
+    EXPECT_EQ(shown, expected);
+    EXPECT_EQ(shownOver, window_.get());
 }
 
 TEST_F(MainWindowTest, SettingsAndTheBuilderGoToTheSelectedObject) {
