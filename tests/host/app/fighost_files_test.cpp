@@ -97,4 +97,17 @@ TEST(FighostFilesTest, LongNamesLoadAndSave) {
     EXPECT_NE(again.out.find("channels  63"), std::string::npos);
 }
 
+TEST(FighostFilesTest, OpenShowsTheFilesThatLoadAndReportsTheRest) {
+    TempDir folder;
+    std::string missing = folder.path("missing.bvh"), shot = folder.path("window.png");
+    std::string empty = folder.write("empty.fig", "");
+    RunResult run =
+        runFighost({"open", examplePath("human.bvh"), missing, empty, "--screenshot", shot});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "fighost: cannot read " + missing + ": No such file or directory\n" +
+                           "fighost: " + empty + " holds no figure\n");
+    // The window was shown with what loaded.
+    EXPECT_GT(readFile(shot).size(), 1000u);
+}
+
 }  // namespace
