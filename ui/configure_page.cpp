@@ -54,7 +54,7 @@ dlgConfig::dlgConfig(toolkit::Toolkit& toolkit)
 
 void dlgConfig::exchange(toolkit::DataExchange& dx) {
     dx.control(configure_page::kLimbs, tree);
-    dx.unsignedNumber(configure_page::kFrame, frame);
+    dx.number(configure_page::kFrame, frame);
 }
 
 void dlgConfig::onInitDialog() {

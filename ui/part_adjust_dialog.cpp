@@ -21,7 +21,7 @@ void dlgPartAdjust::exchange(toolkit::DataExchange& dx) {
     dx.number(kRotationZ, rotationZ);
     dx.number(kRotationY, rotationY);
     dx.number(kRotationX, rotationX);
-    dx.unsignedNumber(kFrame, frame);
+    dx.number(kFrame, frame);
     dx.number(kLimbLength, limbLength);
 }
 

@@ -1,6 +1,5 @@
 #include "host/app/commands.h"
 
-#include <dlfcn.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +15,7 @@
 #include "host/app/qt_commands.h"
 #include "host/app/summary_output.h"
 #include "model/figure_data.h"
+#include "platform/shared_library.h"
 
 namespace fighost {
 namespace {
@@ -292,13 +292,12 @@ int runConvert(const ParsedArguments& parsed) {
 
 // Runs a command of the Qt library, loading it first.
 int runInQt(const char* command, const ParsedArguments& parsed) {
-    void* library = dlopen(FIGHOST_QT_LIBRARY, RTLD_NOW | RTLD_LOCAL);
-    if (library == nullptr) {
-        const char* reason = dlerror();
+    std::string reason;
+    platform::LibraryHandle library = platform::loadLibrary(FIGHOST_QT_LIBRARY, &reason);
+    if (library == nullptr)
         return fail(std::string("cannot load fighost's Qt library ") + FIGHOST_QT_LIBRARY + ": " +
-                    (reason ? reason : "unknown"));
-    }
-    auto entry = reinterpret_cast<QtCommandEntry>(dlsym(library, kQtCommandEntry));
+                    reason);
+    auto entry = platform::findFunction<QtCommandEntry>(library, kQtCommandEntry);
     if (entry == nullptr)
         return fail(std::string("fighost's Qt library ") + FIGHOST_QT_LIBRARY + " lacks " +
                     kQtCommandEntry);
