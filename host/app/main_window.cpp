@@ -325,7 +325,10 @@ void MainWindow::tell(const QString& message) {
 }
 
 void MainWindow::report(const QString& message) {
-    QString text = messageFile_.isEmpty() ? message : message + QStringLiteral(": ") + messageFile_;
+    // Named with its file, unless it names it already.
+    QString text = messageFile_.isEmpty() || message.contains(messageFile_)
+                       ? message
+                       : message + QStringLiteral(": ") + messageFile_;
     std::fprintf(stderr, "fighost: %s\n", text.toLocal8Bit().constData());
     tell(text);
     // The box waits until the module has returned: a message box runs events of its own, and the

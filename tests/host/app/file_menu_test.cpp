@@ -139,11 +139,20 @@ TEST_F(FileMenuTest, SaveWritesTheFigFileItCameFromAndSaveAsTheRest) {
     fileAction(QStringLiteral("Save"))->trigger();
     EXPECT_EQ(suggested_.size(), 1);
     EXPECT_FALSE(files->changed(human));
-    // A Save As cancelled saves nothing and keeps the figure changed.
+    // A Save As cancelled or failed saves nothing and keeps the figure changed; a failure is
+    // said once, with its file.
     edit(human);
     saveAs_.clear();
     fileAction(QStringLiteral("Save As…"))->trigger();
     EXPECT_TRUE(files->changed(human));
+    saveAs_ = QString::fromStdString(folder_.path("no-folder/human.fig"));
+    fileAction(QStringLiteral("Save As…"))->trigger();
+    EXPECT_TRUE(files->changed(human));
+    QApplication::processEvents();
+    EXPECT_EQ(shown_, QStringList{QStringLiteral("Unable to create Figure data file ") + saveAs_});
+    // Save still goes to the file last saved.
+    fileAction(QStringLiteral("Save"))->trigger();
+    EXPECT_FALSE(files->changed(human));
 }
 
 TEST_F(FileMenuTest, ClosingAskedAboutChangedFiguresOnly) {
