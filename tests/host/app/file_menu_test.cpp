@@ -65,9 +65,6 @@ class FileMenuTest : public testing::Test {
         session_.figure(handle)->motion->channels[3].values[1] += 45.0;
         window_->refresh();
     }
-    QString listText(int row) {
-        return window_->findChild<QListWidget*>(QStringLiteral("objects"))->item(row)->text();
-    }
 
     TempDir folder_;
     std::string walkPath_, humanPath_;
@@ -114,7 +111,10 @@ TEST_F(FileMenuTest, SaveWritesTheFigFileItCameFromAndSaveAsTheRest) {
     edit(walk);
     EXPECT_TRUE(files->changed(walk));
     EXPECT_TRUE(window_->isWindowModified());
-    EXPECT_TRUE(listText(0).startsWith(QStringLiteral("walk *")));
+    EXPECT_TRUE(window_->findChild<QListWidget*>(QStringLiteral("objects"))
+                    ->item(0)
+                    ->text()
+                    .startsWith(QStringLiteral("walk *")));
 
     std::string before = readFile(walkPath_);
     window_->selectObject(walk);
