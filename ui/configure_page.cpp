@@ -12,9 +12,6 @@
 
 namespace {
 
-// The frames the spin control steps through: every frame a motion table holds.
-constexpr int kLastFrame = kMaxFrames - 1;
-
 // A double narrowed to a float that stays finite.
 float toFloat(double value) {
     if (value > FLT_MAX)

@@ -2,13 +2,6 @@
 
 #include "ui/dialog_resources.h"
 
-namespace {
-
-// The frames the spin control steps through: every frame a motion table holds.
-constexpr int kLastFrame = kMaxFrames - 1;
-
-}  // namespace
-
 dlgPartAdjust::dlgPartAdjust() : toolkit::Dialog(*dialogLayout(kPartAdjustDialogId)) {}
 
 void dlgPartAdjust::exchange(toolkit::DataExchange& dx) {
