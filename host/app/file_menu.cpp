@@ -11,6 +11,7 @@
 #include "host/app/main_window.h"
 #include "host/app/module_session.h"
 #include "model/figure_data.h"
+#include "toolkit/file_filter.h"
 
 namespace fighost {
 
@@ -81,12 +82,11 @@ void FileMenu::open() {
     for (const standin::Command& command : standin::scene().commands) {
         if (command.category != "LOAD")
             continue;
-        QStringList own = dialogFilter(session_->textResult(command.entry, kMessageFileFilter))
-                              .split(QStringLiteral(";;"));
-        own.removeLast();  // "All files (*)", which comes once at the end
-        for (const QString& line : own) {
-            lines << line;
-            patterns << line.section(QLatin1Char('('), 1).section(QLatin1Char(')'), 0, 0);
+        std::string text = session_->textResult(command.entry, kMessageFileFilter);
+        for (const toolkit::FileFilter& filter : toolkit::parseFileFilters(text.c_str())) {
+            lines << QString::fromStdString(toolkit::nameFilter(filter));
+            patterns << QString::fromStdString(filter.pattern)
+                            .replace(QLatin1Char(';'), QLatin1Char(' '));
         }
     }
     if (patterns.size() > 1)
