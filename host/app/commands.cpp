@@ -47,7 +47,8 @@ const char kConvertUsage[] =
     "       fighost convert IN... -d DIR\n"
     "Loads IN and saves the figure as OUT.fig through the figure's own save (\".fig\" is added\n"
     "when OUT does not end with it). With -d, converts every IN into DIR, each named after its\n"
-    "input with \".fig\", goes on past a file that fails and reports each failure in one line.\n"
+    "input with \".fig\", goes on past a file that fails and reports each failure in one line;\n"
+    "inputs that would write the same file are refused before anything is written.\n"
     "\n"
     "  -d, --directory DIR  the folder to write into\n";
 
@@ -77,7 +78,8 @@ const char kOpenUsage[] =
     "Usage: fighost open [FILE...] [--frame K] [--style S] [--view V] [--screenshot OUT.png]\n"
     "Opens a window that plays the modelling host: menus of the module's commands, the scene,\n"
     "its objects, frame controls and the module's Settings. Each FILE is loaded as the Load\n"
-    "menu loads it; the last one is selected and posed at frame K when given.\n"
+    "menu loads it; the last one is selected and posed at frame K when given. A FILE that\n"
+    "does not load is reported, and the others are opened.\n"
     "\n"
     "      --frame K        pose the selected object at frame K (0 to 255)\n"
     "      --style S        lines, cylinders (default) or balloons for the figures loaded\n"

@@ -98,15 +98,19 @@ void FileMenu::open() {
 }
 
 bool FileMenu::save(int handle) {
-    if (session_->figure(handle) == nullptr)
+    if (session_->figure(handle) == nullptr) {
+        window_->tell(QStringLiteral("No figure selected to save"));
         return false;
+    }
     std::string target = files_.saveTarget(handle);
     return target.empty() ? saveAs(handle) : saveTo(handle, target);
 }
 
 bool FileMenu::saveAs(int handle) {
-    if (session_->figure(handle) == nullptr)
+    if (session_->figure(handle) == nullptr) {
+        window_->tell(QStringLiteral("No figure selected to save"));
         return false;
+    }
     QString folder = lastFolder_.isEmpty() ? QDir::currentPath() : lastFolder_;
     QString suggested = QDir(folder).filePath(nameOf(handle) + QStringLiteral(".fig"));
     QString chosen = saveChooser_(QStringLiteral("Save %1 As").arg(nameOf(handle)), suggested,
