@@ -1,5 +1,6 @@
 #include "host/app/main_window.h"
 
+#include <QtCore/QSignalBlocker>
 #include <QtCore/QTimer>
 #include <QtGui/QAction>
 #include <QtGui/QCloseEvent>
@@ -218,13 +219,14 @@ void MainWindow::refreshObjectList() {
     if (same)
         return;
     int selected = selectedObject();
-    objects_->blockSignals(true);
-    objects_->clear();
-    for (const auto& entry : live) {
-        auto* item = new QListWidgetItem(entry.second, objects_);
-        item->setData(Qt::UserRole, entry.first);
+    {
+        const QSignalBlocker quiet(objects_);
+        objects_->clear();
+        for (const auto& entry : live) {
+            auto* item = new QListWidgetItem(entry.second, objects_);
+            item->setData(Qt::UserRole, entry.first);
+        }
     }
-    objects_->blockSignals(false);
     if (selected != host::kNoObject)
         selectObject(selected);
     if (objects_->currentRow() < 0 && objects_->count() > 0)
@@ -248,14 +250,14 @@ void MainWindow::selectionChanged() {
     for (QWidget* control : {static_cast<QWidget*>(slider_), static_cast<QWidget*>(frameNumber_),
                              static_cast<QWidget*>(play_)})
         control->setEnabled(playable);
-    slider_->blockSignals(true);
-    frameNumber_->blockSignals(true);
-    slider_->setRange(playable ? 1 : 0, std::max(last, 0));
-    frameNumber_->setRange(playable ? 1 : 0, std::max(last, 0));
-    slider_->setValue(slider_->minimum());
-    frameNumber_->setValue(frameNumber_->minimum());
-    slider_->blockSignals(false);
-    frameNumber_->blockSignals(false);
+    {
+        const QSignalBlocker quietSlider(slider_);
+        const QSignalBlocker quietNumber(frameNumber_);
+        slider_->setRange(playable ? 1 : 0, std::max(last, 0));
+        frameNumber_->setRange(playable ? 1 : 0, std::max(last, 0));
+        slider_->setValue(slider_->minimum());
+        frameNumber_->setValue(frameNumber_->minimum());
+    }
     lastFrameLabel_->setText(QStringLiteral(" of %1 ").arg(std::max(last, 0)));
     countFigure();
     updateStatus();
@@ -321,17 +323,6 @@ void MainWindow::showPendingMessages() {
     shower_(parent, text);
 }
 
-std::string MainWindow::objectEntry() const {
-    const std::vector<standin::Command>& commands = standin::scene().commands;
-    for (const standin::Command& command : commands)
-        if (command.category == "BUILD" && session_->entryNamed(command.entry) != nullptr)
-            return command.entry;
-    for (const standin::Command& command : commands)
-        if (session_->entryNamed(command.entry) != nullptr)
-            return command.entry;
-    return std::string();
-}
-
 int MainWindow::loadFile(const QString& path, const std::string& entry) {
     std::string chosen = entry;
     std::string file = path.toStdString();
@@ -353,9 +344,8 @@ int MainWindow::loadFile(const QString& path, const std::string& entry) {
     // The file the loader opens, which its messages are about.
     LoadRequest request;
     request.path = file;
-    for (const standin::Command& command : standin::scene().commands)
-        if (command.entry == chosen && command.label == kBioVisionLoader)
-            request.loader = kBioVisionLoader;
+    if (chosen == session_->entryNameFor(kBioVisionLoader))
+        request.loader = kBioVisionLoader;
     std::string opened = openedPath(request);
     std::string error;
     int handle = host::kNoObject;
@@ -406,7 +396,7 @@ void MainWindow::runCommand(size_t row) {
 
 void MainWindow::openSettings() {
     setPlaying(false);
-    session_->send(objectEntry(), kMessageSettings, selectedObject(), 0);
+    session_->send(session_->objectEntryName(), kMessageSettings, selectedObject(), 0);
     refresh();
 }
 
@@ -431,12 +421,12 @@ void MainWindow::showFrame(int frame) {
         return;
     frame_ = frame;
     // The controls follow without sending the frame again.
-    slider_->blockSignals(true);
-    slider_->setValue(frame);
-    slider_->blockSignals(false);
-    frameNumber_->blockSignals(true);
-    frameNumber_->setValue(frame);
-    frameNumber_->blockSignals(false);
+    {
+        const QSignalBlocker quietSlider(slider_);
+        const QSignalBlocker quietNumber(frameNumber_);
+        slider_->setValue(frame);
+        frameNumber_->setValue(frame);
+    }
     session_->pose(handle, frame);
     updateStatus();
     view_->update();
@@ -448,10 +438,9 @@ void MainWindow::setPlaying(bool playing) {
         player_->start();
     else
         player_->stop();
-    play_->blockSignals(true);
+    const QSignalBlocker quiet(play_);
     play_->setChecked(playing);
     play_->setIcon(style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
-    play_->blockSignals(false);
 }
 
 void MainWindow::nextFrame() {

@@ -79,7 +79,7 @@ class MainWindow : public QMainWindow {
     void refresh();
     // The last message shown to the person.
     const QString& lastMessage() const { return lastMessage_; }
-    SceneWidget* sceneView() const { return view_; }
+    SceneWidget* sceneWidget() const { return view_; }
 
   private:
     void buildMenus();
@@ -91,8 +91,6 @@ class MainWindow : public QMainWindow {
     // Counts the selected figure's limbs, channels and frames for the status bar.
     void countFigure();
     void updateStatus();
-    // The entry the object messages (settings, pose, discard) go to.
-    std::string objectEntry() const;
     void nextFrame();
 
     static void onRedraw(void* context);

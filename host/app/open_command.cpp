@@ -98,9 +98,7 @@ int runOpenCommand(const ParsedArguments& parsed) {
     // --bvh and --fig name the loader; otherwise the window picks one by each file's extension.
     std::string forced;
     if (parsed.options.count("bvh") != 0 || parsed.options.count("fig") != 0)
-        for (const standin::Command& command : standin::scene().commands)
-            if (command.label == request.loader)
-                forced = command.entry;
+        forced = session.entryNameFor(request.loader);
     // The files that load are opened; each of the others is reported, once the window shows.
     bool loaded = true;
     for (const std::string& file : parsed.operands) {
@@ -116,7 +114,7 @@ int runOpenCommand(const ParsedArguments& parsed) {
     }
     if (atFrame && frame > 0)
         window.showFrame(frame);
-    window.sceneView()->setView(view);
+    window.sceneWidget()->setView(view);
     if (!shoot) {
         window.show();
         return application.exec();
@@ -124,7 +122,7 @@ int runOpenCommand(const ParsedArguments& parsed) {
     window.resize(kScreenshotWidth, kScreenshotHeight);
     window.show();
     QApplication::processEvents();
-    window.sceneView()->setView(view);
+    window.sceneWidget()->setView(view);
     QApplication::processEvents();
     if (!writeScreenshot(&window, screenshot->second, &error))
         return fail(error);

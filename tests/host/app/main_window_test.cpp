@@ -49,7 +49,7 @@ class MainWindowTest : public testing::Test {
         standin::setEchoErrors(true);
     }
 
-    QImage view() { return window_->sceneView()->grab().toImage(); }
+    QImage view() { return window_->sceneWidget()->grab().toImage(); }
     QAction* action(const QString& text) {
         for (QAction* menu : window_->menuBar()->actions())
             for (QAction* item : menu->menu()->actions())
@@ -193,7 +193,7 @@ TEST_F(MainWindowTest, DeletingAnObjectDiscardsItsFigureOnce) {
     window_->deleteSelected();
     EXPECT_EQ(list->count(), 0);
     EXPECT_EQ(window_->selectedObject(), host::kNoObject);
-    window_->sceneView()->fitScene();
+    window_->sceneWidget()->fitScene();
     EXPECT_EQ(figurePixels(view()), 0);
 }
 
