@@ -53,8 +53,18 @@ void FileMenu::remember(const std::string& path) {
 
 void FileMenu::loaded(int handle, const std::string& path, bool saveable) {
     remember(path);
-    if (const FigureData* figure = session_->figure(handle))
-        files_.loaded(handle, path, saveable, *figure);
+    const FigureData* figure = session_->figure(handle);
+    if (figure == nullptr)
+        return;
+    // A figure keeps at most kMaxChannels channels and kMaxFrames frames of its file: saved back
+    // over that file, it would cut the rest away. Save then asks for a file, as for a capture.
+    const MotionTable* motion = figure->motion;
+    bool whole = motion == nullptr || (motion->columnCount() == motion->channelCount() &&
+                                       motion->frameCount < static_cast<uint32_t>(kMaxFrames));
+    if (saveable && !whole)
+        window_->tell(QStringLiteral("%1 keeps only part of %2: Save asks for a new file")
+                          .arg(nameOf(handle), QString::fromStdString(path)));
+    files_.loaded(handle, path, saveable && whole, *figure);
 }
 
 bool FileMenu::changed(int handle) const {

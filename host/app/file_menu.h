@@ -31,6 +31,7 @@ class FileMenu : public QObject {
     void addTo(QMenuBar* bar);
 
     // The object's figure was loaded from path by the Figure loader (saveable) or another one.
+    // Save goes back to path only when it is saveable and the figure holds all of it.
     void loaded(int handle, const std::string& path, bool saveable);
     // Whether the object's figure changed since it was loaded or saved.
     bool changed(int handle) const;

@@ -153,6 +153,20 @@ TEST_F(FileMenuTest, SaveWritesTheFigFileItCameFromAndSaveAsTheRest) {
     // Save still goes to the file last saved.
     fileAction(QStringLiteral("Save"))->trigger();
     EXPECT_FALSE(files->changed(human));
+
+    // A file with more frames than a figure keeps is never saved over: Save asks.
+    std::string longFile =
+        "HIERARCHY\nROOT Hips\n{\nOFFSET 0 0 0\nCHANNELS 1 Zrotation\n}\n"
+        "MOTION\nFrames: 300\nFrame Time: 0.03\n";
+    for (int frame = 0; frame < 300; ++frame)
+        longFile += "1\n";
+    std::string longPath = folder_.write("long.fig", longFile);
+    window_->loadFile(QString::fromStdString(longPath));
+    saveAs_.clear();
+    suggested_.clear();
+    fileAction(QStringLiteral("Save"))->trigger();
+    EXPECT_EQ(suggested_, QStringList{QString::fromStdString(folder_.path("long.fig"))});
+    EXPECT_EQ(readFile(longPath), longFile);
 }
 
 TEST_F(FileMenuTest, ClosingAskedAboutChangedFiguresOnly) {
