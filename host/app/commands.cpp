@@ -12,6 +12,7 @@
 #include "host/app/figure_loading.h"
 #include "host/app/figure_summary.h"
 #include "host/app/file_output.h"
+#include "host/app/library_folder.h"
 #include "host/app/module_session.h"
 #include "host/app/qt_commands.h"
 #include "host/app/summary_output.h"
@@ -251,16 +252,16 @@ int runConvert(const ParsedArguments& parsed) {
 
 // Runs a command of the Qt library, loading it first.
 int runInQt(const char* command, const ParsedArguments& parsed) {
-    void* library = dlopen(FIGHOST_QT_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+    const std::string path = libraryPath("libfighost_qt.so", FIGHOST_QT_LIBRARY);
+    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (library == nullptr) {
         const char* reason = dlerror();
-        return fail(std::string("cannot load fighost's Qt library ") + FIGHOST_QT_LIBRARY + ": " +
+        return fail("cannot load fighost's Qt library " + path + ": " +
                     (reason ? reason : "unknown"));
     }
     auto entry = reinterpret_cast<QtCommandEntry>(dlsym(library, kQtCommandEntry));
     if (entry == nullptr)
-        return fail(std::string("fighost's Qt library ") + FIGHOST_QT_LIBRARY + " lacks " +
-                    kQtCommandEntry);
+        return fail("fighost's Qt library " + path + " lacks " + kQtCommandEntry);
     // The library stays loaded: Qt's own clean-up runs at exit.
     return entry(command, &parsed);
 }
