@@ -136,6 +136,7 @@ int runInfo(const ParsedArguments& parsed) {
         return 1;
     const standin::SceneObject* object = standin::object(handle);
     FigureSummary summary = summarizeFigure(*session.figure(handle), object->name, request.loader);
+    summary.file = readFileFacts(request.path);
     if (atFrame) {
         bool posed = session.pose(handle, frame) == 1;
         addFrame(*session.figure(handle), *standin::object(handle), frame, posed, &summary);

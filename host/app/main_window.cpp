@@ -284,10 +284,20 @@ void MainWindow::countFigure() {
     objectStatus_ = QString::fromStdString(object->name);
     if (figure != nullptr) {
         FigureSummary summary = summarizeFigure(*figure, object->name, std::string());
-        objectStatus_ += QStringLiteral("  ·  %1 limbs, %2 channels, %3 frames")
-                             .arg(summary.limbs.size())
+        const size_t limbs = summary.limbs.size();
+        objectStatus_ += QStringLiteral("  ·  %1 %2, %3 channels, %4 frames")
+                             .arg(limbs)
+                             .arg(limbs == 1 ? QStringLiteral("limb") : QStringLiteral("limbs"))
                              .arg(summary.channelCount)
                              .arg(summary.frameCount);
+        auto file = files_.find(handle);
+        if (file != files_.end()) {
+            QStringList kept = QString::fromStdString(
+                                   keptText(file->second, summary.frameCount, summary.channelCount))
+                                   .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+            if (!kept.isEmpty())
+                objectStatus_ += QStringLiteral("  ·  ") + kept.join(QStringLiteral(", "));
+        }
     }
 }
 
@@ -346,8 +356,11 @@ int MainWindow::loadFile(const QString& path, const std::string& entry) {
         refresh();
         return host::kNoObject;
     }
+    files_[handle] = readFileFacts(file);
     refresh();
     selectObject(handle);
+    countFigure();
+    updateStatus();
     view_->fitScene();
     return handle;
 }

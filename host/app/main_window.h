@@ -5,8 +5,10 @@
 
 #include <QtWidgets/QMainWindow>
 #include <functional>
+#include <map>
 #include <string>
 
+#include "host/app/file_facts.h"
 #include "host/app/module_session.h"
 #include "host/app/scene_view.h"
 
@@ -90,7 +92,9 @@ class MainWindow : public QMainWindow {
     FileChooser chooser_;
     QString lastMessage_;
     QString objectStatus_;  // the selected object and its counts
-    int frame_ = 0;         // the frame the selected object was last posed at; 0 for none
+    // What each object's file held, by handle: loaded from a file in this window.
+    std::map<int, FileFacts> files_;
+    int frame_ = 0;  // the frame the selected object was last posed at; 0 for none
 };
 
 }  // namespace fighost

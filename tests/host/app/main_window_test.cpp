@@ -195,6 +195,21 @@ TEST_F(MainWindowTest, DeletingAnObjectDiscardsItsFigureOnce) {
     EXPECT_EQ(figurePixels(view()), 0);
 }
 
+TEST_F(MainWindowTest, TheStatusSaysWhatTheModuleDidNotKeep) {
+    testing_support::TempDir folder;
+    std::string capture =
+        "HIERARCHY\nROOT Hips\n{\n OFFSET 0 0 0\n CHANNELS 6 Xposition Yposition Zposition "
+        "Zrotation Xrotation Yrotation\n JOINT AVeryLongChestName\n {\n  OFFSET 0 5 0\n  "
+        "End Site\n  {\n   OFFSET 0 5 0\n  }\n }\n}\nMOTION\nFrames: 300\nFrame Time: 0.01\n";
+    for (int frame = 0; frame < 300; ++frame)
+        capture += "0 0 0 0 0 " + std::to_string(frame) + "\n";
+    ASSERT_NE(window_->loadFile(QString::fromStdString(folder.write("long.bvh", capture))),
+              host::kNoObject);
+    EXPECT_EQ(window_->findChild<QLabel*>(QStringLiteral("objectStatus"))->text(),
+              QStringLiteral("long  ·  3 limbs, 6 channels, 256 frames  ·  frames 256 of 300 "
+                             "kept, 1 of 2 limb names cut to 15 characters  ·  rest pose"));
+}
+
 TEST_F(MainWindowTest, ModulesMessagesReachThePerson) {
     testing_support::TempDir folder;
     window_->setFileChooser([&](const QString&, const QString&) {
