@@ -3,6 +3,7 @@
 #include <QtCore/QTimer>
 #include <QtGui/QAction>
 #include <QtGui/QKeySequence>
+#include <QtWidgets/QComboBox>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QLabel>
@@ -27,8 +28,6 @@
 namespace fighost {
 namespace {
 
-// Frames are played at this rate.
-constexpr int kFramesPerSecond = 30;
 // How long a message of the module stays in the status bar, in milliseconds.
 constexpr int kMessageTime = 20000;
 // The last frame a pose message can carry: the module stores at most kMaxFrames.
@@ -114,7 +113,8 @@ MainWindow::MainWindow(ModuleSession* session, int style) : session_(session), s
     status_->setObjectName(QStringLiteral("objectStatus"));
     statusBar()->addPermanentWidget(status_);
     player_ = new QTimer(this);
-    player_->setInterval(1000 / kFramesPerSecond);
+    player_->setTimerType(Qt::PreciseTimer);
+    sinceStart_.start();
     connect(player_, &QTimer::timeout, this, [this] { nextFrame(); });
     connect(objects_, &QListWidget::currentRowChanged, this, [this] { selectionChanged(); });
     buildMenus();
@@ -182,13 +182,27 @@ void MainWindow::buildFrameControls() {
     play_->setObjectName(QStringLiteral("play"));
     play_->setCheckable(true);
     play_->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
-    play_->setToolTip(QStringLiteral("Play or pause at 30 frames a second"));
+    play_->setToolTip(QStringLiteral("Play or pause at the file's frame rate"));
     connect(play_, &QToolButton::toggled, this, [this](bool on) { setPlaying(on); });
     slider_ = new QSlider(Qt::Horizontal);
     slider_->setObjectName(QStringLiteral("frameSlider"));
     frameNumber_ = new QSpinBox;
     frameNumber_->setObjectName(QStringLiteral("frameNumber"));
     lastFrameLabel_ = new QLabel;
+    time_ = new QLabel;
+    time_->setObjectName(QStringLiteral("frameTime"));
+    speed_ = new QComboBox;
+    speed_->setObjectName(QStringLiteral("speed"));
+    speed_->setToolTip(QStringLiteral("Speed of play against the file's own rate"));
+    for (double speed : kSpeeds) {
+        QString text = speed == 0.25  ? QStringLiteral("¼×")
+                       : speed == 0.5 ? QStringLiteral("½×")
+                                      : QStringLiteral("%1×").arg(speed);
+        speed_->addItem(text, speed);
+    }
+    speed_->setCurrentIndex(speed_->findData(1.0));
+    connect(speed_, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            [this](int index) { setSpeed(speed_->itemData(index).toDouble()); });
     connect(slider_, &QSlider::valueChanged, this, [this](int frame) { showFrame(frame); });
     connect(frameNumber_, qOverload<int>(&QSpinBox::valueChanged), this,
             [this](int frame) { showFrame(frame); });
@@ -196,7 +210,9 @@ void MainWindow::buildFrameControls() {
     bar->addWidget(new QLabel(QStringLiteral(" Frame ")));
     bar->addWidget(frameNumber_);
     bar->addWidget(lastFrameLabel_);
+    bar->addWidget(time_);
     bar->addWidget(slider_);
+    bar->addWidget(speed_);
     addToolBar(Qt::BottomToolBarArea, bar);
     QAction* settings = bar->addAction(QStringLiteral("Settings…"));
     connect(settings, &QAction::triggered, this, [this] { openSettings(); });
@@ -254,9 +270,10 @@ void MainWindow::refresh() {
 
 void MainWindow::selectionChanged() {
     setPlaying(false);
-    int last = lastFrameOf(session_, selectedObject());
+    const int handle = selectedObject();
+    int last = lastFrameOf(session_, handle);
     bool playable = last >= 1;
-    frame_ = 0;
+    frame_ = std::min(frameOf(handle), std::max(last, 0));
     for (QWidget* control : {static_cast<QWidget*>(slider_), static_cast<QWidget*>(frameNumber_),
                              static_cast<QWidget*>(play_)})
         control->setEnabled(playable);
@@ -264,8 +281,8 @@ void MainWindow::selectionChanged() {
     frameNumber_->blockSignals(true);
     slider_->setRange(playable ? 1 : 0, std::max(last, 0));
     frameNumber_->setRange(playable ? 1 : 0, std::max(last, 0));
-    slider_->setValue(slider_->minimum());
-    frameNumber_->setValue(frameNumber_->minimum());
+    slider_->setValue(std::max(frame_, slider_->minimum()));
+    frameNumber_->setValue(std::max(frame_, frameNumber_->minimum()));
     slider_->blockSignals(false);
     frameNumber_->blockSignals(false);
     lastFrameLabel_->setText(QStringLiteral(" of %1 ").arg(std::max(last, 0)));
@@ -301,7 +318,20 @@ void MainWindow::countFigure() {
     }
 }
 
+int MainWindow::frameOf(int handle) const {
+    auto found = frames_.find(handle);
+    return found != frames_.end() ? found->second : 0;
+}
+
+double MainWindow::frameTimeOf(int handle) const {
+    auto file = files_.find(handle);
+    return file != files_.end() && file->second.frameTime > 0 ? file->second.frameTime
+                                                              : kDefaultFrameTime;
+}
+
 void MainWindow::updateStatus() {
+    const double seconds = frame_ * frameTimeOf(selectedObject());
+    time_->setText(QStringLiteral(" %1 s ").arg(seconds, 0, 'f', 2));
     QString text = objectStatus_;
     if (selectedObject() != host::kNoObject)
         text += frame_ > 0 ? QStringLiteral("  ·  frame %1").arg(frame_)
@@ -387,8 +417,16 @@ void MainWindow::runCommand(size_t row) {
 
 void MainWindow::openSettings() {
     setPlaying(false);
-    session_->send(objectEntry(), kMessageSettings, selectedObject(), 0);
+    const int handle = selectedObject();
+    session_->send(objectEntry(), kMessageSettings, handle, 0);
+    // What the sheet changed (limbs, the style) shows at the frame the object was at, clamped to
+    // the frames its motion now holds.
+    const int last = lastFrameOf(session_, handle);
+    if (handle != host::kNoObject && session_->figure(handle) != nullptr && frameOf(handle) > 0 &&
+        last >= 1)
+        session_->pose(handle, frames_[handle] = std::min(frameOf(handle), last));
     refresh();
+    selectionChanged();
 }
 
 void MainWindow::deleteSelected() {
@@ -407,6 +445,7 @@ void MainWindow::showFrame(int frame) {
     if (handle == host::kNoObject || frame < 1)
         return;
     frame_ = frame;
+    frames_[handle] = frame;
     // The controls follow without sending the frame again.
     slider_->blockSignals(true);
     slider_->setValue(frame);
@@ -421,14 +460,29 @@ void MainWindow::showFrame(int frame) {
 
 void MainWindow::setPlaying(bool playing) {
     playing = playing && lastFrameOf(session_, selectedObject()) >= 1;
-    if (playing)
+    if (playing && !player_->isActive()) {
+        clock_.setFrameTime(frameTimeOf(selectedObject()));
+        clock_.start(std::max(frame_, 1), sinceStart_.elapsed() / 1000.0);
+        player_->setInterval(clock_.tickMilliseconds());
         player_->start();
-    else
+    } else if (!playing) {
         player_->stop();
+    }
     play_->blockSignals(true);
     play_->setChecked(playing);
     play_->setIcon(style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
     play_->blockSignals(false);
+}
+
+void MainWindow::setSpeed(double speed) {
+    clock_.setSpeed(speed, sinceStart_.elapsed() / 1000.0);
+    player_->setInterval(clock_.tickMilliseconds());
+    const int index = speed_->findData(clock_.speed());
+    if (index >= 0 && index != speed_->currentIndex()) {
+        speed_->blockSignals(true);
+        speed_->setCurrentIndex(index);
+        speed_->blockSignals(false);
+    }
 }
 
 void MainWindow::nextFrame() {
@@ -437,7 +491,10 @@ void MainWindow::nextFrame() {
         setPlaying(false);
         return;
     }
-    showFrame(frame_ >= last ? 1 : frame_ + 1);
+    // The frame due now; those due while the last one was drawn are passed over.
+    const int due = clock_.frameAt(sinceStart_.elapsed() / 1000.0, 1, last);
+    if (due != frame_)
+        showFrame(due);
 }
 
 void MainWindow::onRedraw(void* context) {

@@ -3,6 +3,7 @@
 // selected object, the module's Settings, and the module's messages in the status bar.
 #pragma once
 
+#include <QtCore/QElapsedTimer>
 #include <QtWidgets/QMainWindow>
 #include <functional>
 #include <map>
@@ -10,8 +11,10 @@
 
 #include "host/app/file_facts.h"
 #include "host/app/module_session.h"
+#include "host/app/playback_clock.h"
 #include "host/app/scene_view.h"
 
+class QComboBox;
 class QLabel;
 class QListWidget;
 class QSlider;
@@ -51,7 +54,13 @@ class MainWindow : public QMainWindow {
     void deleteSelected();
     // Poses the selected object at frame (1 to the last frame it stores) and shows it.
     void showFrame(int frame);
+    // Plays the selected object's motion at its file's frame time and the chosen speed, round
+    // and round, skipping frames that come due while one is drawn.
     void setPlaying(bool playing);
+    // Plays speed times faster than captured (0.25 to 4).
+    void setSpeed(double speed);
+    // The frame the object was last shown at in this window; 0 for its rest pose.
+    int frameOf(int handle) const;
 
     // The selected object; -1 when none.
     int selectedObject() const;
@@ -68,6 +77,8 @@ class MainWindow : public QMainWindow {
     void refresh();
     void refreshObjectList();
     void selectionChanged();
+    // Seconds a frame of the object's motion: its file's frame time, else 30 frames a second.
+    double frameTimeOf(int handle) const;
     // Counts the selected figure's limbs, channels and frames for the status bar.
     void countFigure();
     void updateStatus();
@@ -87,6 +98,8 @@ class MainWindow : public QMainWindow {
     QSpinBox* frameNumber_ = nullptr;
     QToolButton* play_ = nullptr;
     QLabel* lastFrameLabel_ = nullptr;
+    QLabel* time_ = nullptr;
+    QComboBox* speed_ = nullptr;
     QLabel* status_ = nullptr;
     QTimer* player_ = nullptr;
     FileChooser chooser_;
@@ -94,7 +107,10 @@ class MainWindow : public QMainWindow {
     QString objectStatus_;  // the selected object and its counts
     // What each object's file held, by handle: loaded from a file in this window.
     std::map<int, FileFacts> files_;
-    int frame_ = 0;  // the frame the selected object was last posed at; 0 for none
+    int frame_ = 0;              // the frame the selected object was last posed at; 0 for none
+    std::map<int, int> frames_;  // each object's frame, by handle, kept while another is selected
+    PlaybackClock clock_;
+    QElapsedTimer sinceStart_;  // the steady clock playback reads
 };
 
 }  // namespace fighost

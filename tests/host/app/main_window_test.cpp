@@ -9,6 +9,7 @@
 #include <QtGui/QAction>
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QComboBox>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QMenuBar>
@@ -169,6 +170,61 @@ TEST_F(MainWindowTest, FrameControlsPoseTheSelectedObject) {
     window_->setPlaying(false);
     EXPECT_GT(slider->value(), 12);
     EXPECT_LT(slider->value(), 40);
+}
+
+TEST_F(MainWindowTest, PlaysAtTheFilesRateAndTheChosenSpeed) {
+    // A 120 Hz capture of 256 frames, the root walking along X.
+    testing_support::TempDir folder;
+    std::string capture =
+        "HIERARCHY\nROOT Hips\n{\n OFFSET 0 0 0\n CHANNELS 6 Xposition Yposition Zposition "
+        "Zrotation Xrotation Yrotation\n End Site\n {\n  OFFSET 0 5 0\n }\n}\nMOTION\n"
+        "Frames: 256\nFrame Time: 0.0083333\n";
+    for (int frame = 0; frame < 256; ++frame)
+        capture += std::to_string(frame * 0.1) + " 0 0 0 0 5\n";
+    ASSERT_NE(window_->loadFile(QString::fromStdString(folder.write("fast.bvh", capture))),
+              host::kNoObject);
+    auto* slider = window_->findChild<QSlider*>(QStringLiteral("frameSlider"));
+    auto* speed = window_->findChild<QComboBox*>(QStringLiteral("speed"));
+    auto* time = window_->findChild<QLabel*>(QStringLiteral("frameTime"));
+    ASSERT_NE(speed, nullptr);
+    ASSERT_NE(time, nullptr);
+    slider->setValue(120);
+    EXPECT_EQ(time->text().trimmed(), QStringLiteral("1.00 s"));
+
+    struct Case {
+        QString speed;
+        int fewest, most;  // frames on in 500 ms
+    };
+    const Case cases[] = {{QStringLiteral("1×"), 40, 75}, {QStringLiteral("¼×"), 8, 20}};
+    for (const Case& c : cases) {
+        speed->setCurrentIndex(speed->findText(c.speed));
+        slider->setValue(1);
+        window_->setPlaying(true);
+        processEventsFor(500);
+        window_->setPlaying(false);
+        EXPECT_GE(slider->value() - 1, c.fewest) << c.speed.toStdString();
+        EXPECT_LE(slider->value() - 1, c.most) << c.speed.toStdString();
+    }
+}
+
+TEST_F(MainWindowTest, EachObjectKeepsItsOwnFrame) {
+    int walk = window_->loadFile(QString::fromStdString(example("walk.fig")));
+    int human = window_->loadFile(QString::fromStdString(example("human.bvh")));
+    auto* slider = window_->findChild<QSlider*>(QStringLiteral("frameSlider"));
+    auto* status = window_->findChild<QLabel*>(QStringLiteral("objectStatus"));
+    slider->setValue(100);
+    window_->selectObject(walk);
+    EXPECT_EQ(slider->maximum(), 3);
+    slider->setValue(2);
+    EXPECT_EQ(status->text(),
+              QStringLiteral("walk  ·  11 limbs, 27 channels, 4 frames  ·  frame 2"));
+    // Choosing an object again shows where it stands; nothing is posed anew.
+    int redraws = standin::scene().redrawCount;
+    window_->selectObject(human);
+    EXPECT_EQ(slider->value(), 100);
+    EXPECT_EQ(window_->frameOf(walk), 2);
+    EXPECT_TRUE(status->text().endsWith(QStringLiteral("frame 100")));
+    EXPECT_EQ(standin::scene().redrawCount, redraws);
 }
 
 TEST_F(MainWindowTest, DeletingAnObjectDiscardsItsFigureOnce) {
