@@ -6,83 +6,44 @@
 // summaries and saved files can be compared byte for byte.
 //
 //   figsession MODULE FIGURE.bvh OUTPUT      (writes OUTPUT.fig)
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#include <windows.h>
-#else
-#include <dlfcn.h>
-#endif
-
 #include <cstdio>
 #include <string>
 
 #include "host/stand_in_host.h"
 #include "model/figure_data.h"
+#include "platform/console.h"
+#include "platform/shared_library.h"
+#include "plugin/entry_points.h"
+#include "plugin/figure_access.h"
 
 namespace {
 
-using Start = int (*)(intptr_t, intptr_t);
-using Stop = int (*)(int);
-using Entry = int (*)(int, int, PluginCall*);
-using FindFigure = FigureData* (*)(int);
-
-// The exports in ordinal order, from 1.
+// The module's exports in ordinal order, from 1, as module/figure.def lists them.
 const char* const kExports[] = {
-    "piInit",
-    "piExit",
-    "Fig",
-    "FigLoad",
-    "FigSave",
-    "BvhLoad",
-    "StdCloseFile",
-    "StdFlush",
-    "StdGetChar",
-    "StdGetFileHandle",
-    "StdGetFilePos",
-    "StdGetLine",
-    "StdGetNextArg",
-    "StdOpenFile",
-    "StdPutLine",
-    "StdPutLineEx",
-    "StdReadFile",
-    "StdRewind",
-    "StdSeek",
-    "StdSkipToNextChar",
-    "StdWriteFile",
-    "CreateFigure",
-    "DeleteFigure",
-    "GetFigure",
-    "GetFigureLimbInfo",
-    "SetFigureLimbInfo",
+#define FIGURE_EXPORT(name, ordinal) #name,
+#include "module/figure_exports.inc"
+#undef FIGURE_EXPORT
 };
 constexpr int kExportCount = sizeof kExports / sizeof kExports[0];
 
-// The module's exports, found the way the platform's host finds them.
+// The module's exports, found the way the platform's host finds them: by ordinal on Windows, by
+// name elsewhere.
 struct Module {
     void* entries[kExportCount] = {};
 
-    bool load(const char* path) {
-#ifdef _WIN32
-        HMODULE module = LoadLibraryA(path);
-        if (module == nullptr)
-            return false;
-        for (int i = 0; i < kExportCount; ++i) {
-            entries[i] = reinterpret_cast<void*>(GetProcAddress(module, MAKEINTRESOURCEA(i + 1)));
-        }
-#else
-        void* module = dlopen(path, RTLD_NOW | RTLD_LOCAL);
+    bool load(const char* path, std::string* error) {
+        platform::LibraryHandle module = platform::loadLibrary(path, error);
         if (module == nullptr)
             return false;
         for (int i = 0; i < kExportCount; ++i)
-            entries[i] = dlsym(module, kExports[i]);
-#endif
+            entries[i] = platform::findExport(module, i + 1, kExports[i]);
         return true;
     }
 
-    template <typename T>
-    T at(int ordinal) const {
-        return reinterpret_cast<T>(entries[ordinal - 1]);
+    // The export with that ordinal, as a pointer to Function (the entry point's declared type).
+    template <typename Function>
+    Function* at(int ordinal) const {
+        return reinterpret_cast<Function*>(entries[ordinal - 1]);
     }
 };
 
@@ -102,7 +63,7 @@ int newObject(size_t before) {
     return objects.size() > before ? objects.back().handle : -1;
 }
 
-void describe(const char* what, int handle, FindFigure getFigure) {
+void describe(const char* what, int handle, decltype(&GetFigure) getFigure) {
     const standin::SceneObject* object = standin::object(handle);
     FigureData* figure = getFigure(handle);
     if (object == nullptr || figure == nullptr) {
@@ -119,17 +80,16 @@ void describe(const char* what, int handle, FindFigure getFigure) {
 }  // namespace
 
 int main(int argc, char** argv) {
-#ifdef _WIN32
     // The summary is compared byte for byte: no line-end translation.
-    _setmode(_fileno(stdout), _O_BINARY);
-#endif
+    platform::setBinaryOutput(stdout);
     if (argc != 4) {
         std::fprintf(stderr, "usage: figsession MODULE FIGURE.bvh OUTPUT\n");
         return 1;
     }
     Module module;
-    if (!module.load(argv[1])) {
-        std::fprintf(stderr, "figsession: cannot load %s\n", argv[1]);
+    std::string error;
+    if (!module.load(argv[1], &error)) {
+        std::fprintf(stderr, "figsession: cannot load %s: %s\n", argv[1], error.c_str());
         return 1;
     }
     int found = 0;
@@ -139,11 +99,11 @@ int main(int argc, char** argv) {
     if (found != kExportCount)
         return 1;
 
-    auto start = module.at<Start>(1);
-    auto stop = module.at<Stop>(2);
-    auto figureLoader = module.at<Entry>(4);
-    auto bioVisionLoader = module.at<Entry>(6);
-    auto getFigure = module.at<FindFigure>(24);
+    auto start = module.at<decltype(piInit)>(1);
+    auto stop = module.at<decltype(piExit)>(2);
+    auto figureLoader = module.at<decltype(FigLoad)>(4);
+    auto bioVisionLoader = module.at<decltype(BvhLoad)>(6);
+    auto getFigure = module.at<decltype(GetFigure)>(24);
 
     std::printf("piInit: %d\n", start(0, 0));
     PluginCall call{};

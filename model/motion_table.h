@@ -9,6 +9,8 @@ struct tagStandardFile;
 // The table's capacity: 128 channels of 256 frames.
 constexpr int kMaxChannels = 128;
 constexpr int kMaxFrames = 256;
+// The last frame a motion can hold, and so the last a pose or a dialog can show.
+constexpr int kLastFrame = kMaxFrames - 1;
 // A channel name with its terminator: names are cut to 31 characters.
 constexpr int kChannelNameSize = 32;
 

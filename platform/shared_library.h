@@ -15,9 +15,11 @@ using LibraryHandle = void*;
 // without the path (callers name it in their own words).
 LibraryHandle loadLibrary(const std::string& path, std::string* error);
 
-// The address of the export named name, or null when the library has none. On Windows a name
-// "#N" looks the export up by its ordinal N.
+// The address of the export named name, or null when the library has none.
 void* findSymbol(LibraryHandle library, const char* name);
+
+// The export the platform's host binds to: by its ordinal on Windows, by its name elsewhere.
+void* findExport(LibraryHandle library, int ordinal, const char* name);
 
 // The address of the export name as a function of type Function (a function pointer type).
 template <typename Function>

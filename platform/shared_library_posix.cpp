@@ -23,6 +23,10 @@ void* findSymbol(LibraryHandle library, const char* name) {
     return dlsym(library, name);
 }
 
+void* findExport(LibraryHandle library, int, const char* name) {
+    return findSymbol(library, name);
+}
+
 std::string libraryFileName(const char* name) {
     return std::string("lib") + name + ".so";
 }

@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include <cstdlib>
-
 namespace platform {
 
 LibraryHandle loadLibrary(const std::string& path, std::string* error) {
@@ -17,16 +15,14 @@ LibraryHandle loadLibrary(const std::string& path, std::string* error) {
 void* findSymbol(LibraryHandle library, const char* name) {
     if (library == nullptr || name == nullptr)
         return nullptr;
-    HMODULE module = reinterpret_cast<HMODULE>(library);
-    // "#N": the export with ordinal N.
-    LPCSTR lookup = name;
-    if (name[0] == '#') {
-        const unsigned long ordinal = std::strtoul(name + 1, nullptr, 10);
-        if (ordinal == 0 || ordinal > 0xFFFF)
-            return nullptr;
-        lookup = MAKEINTRESOURCEA(ordinal);
-    }
-    return reinterpret_cast<void*>(GetProcAddress(module, lookup));
+    return reinterpret_cast<void*>(GetProcAddress(reinterpret_cast<HMODULE>(library), name));
+}
+
+void* findExport(LibraryHandle library, int ordinal, const char*) {
+    if (library == nullptr || ordinal <= 0 || ordinal > 0xFFFF)
+        return nullptr;
+    return reinterpret_cast<void*>(
+        GetProcAddress(reinterpret_cast<HMODULE>(library), MAKEINTRESOURCEA(ordinal)));
 }
 
 std::string libraryFileName(const char* name) {

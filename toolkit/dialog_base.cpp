@@ -53,57 +53,44 @@ bool isDecimal(const std::string& text) {
 
 }  // namespace
 
-int parseNumber(const char* text, double* value) {
-    std::string number = trimmed(text);
-    if (!isDecimal(number))
+template <typename Number>
+int parseNumber(const char* text, Number* value) {
+    static_assert(kExchangedNumber<Number>, "a number type the dialogs exchange");
+    const std::string number = trimmed(text);
+    if (std::is_floating_point_v<Number> && !isDecimal(number))
         return 0;
-    // from_chars takes no leading "+" and does not depend on the locale.
+    // from_chars takes no leading "+", reads no other base and does not depend on the locale; it
+    // refuses a number outside the type's range, and a minus sign for an unsigned type.
     const char* begin = number.c_str();
-    if (*begin == '+')
-        ++begin;
-    double result = 0.0;
-    std::from_chars_result read = std::from_chars(begin, number.c_str() + number.size(), result);
-    if (read.ec != std::errc() || read.ptr != number.c_str() + number.size() ||
-        !std::isfinite(result))
+    const char* end = begin + number.size();
+    if (*begin == '+' && ++begin != end && (*begin == '-' || *begin == '+'))
         return 0;
+    Number result{};
+    const std::from_chars_result read = std::from_chars(begin, end, result);
+    if (begin == end || read.ec != std::errc() || read.ptr != end)
+        return 0;
+    if constexpr (std::is_floating_point_v<Number>) {
+        if (!std::isfinite(result))
+            return 0;
+    }
     *value = result;
     return 1;
 }
 
-int parseWholeNumber(const char* text, int32_t* value) {
-    std::string number = trimmed(text);
-    const char* begin = number.c_str();
-    if (*begin == '+' && *++begin == '-')
-        return 0;
-    int32_t result = 0;
-    std::from_chars_result read = std::from_chars(begin, number.c_str() + number.size(), result);
-    if (begin == number.c_str() + number.size() || read.ec != std::errc() ||
-        read.ptr != number.c_str() + number.size())
-        return 0;
-    *value = result;
-    return 1;
-}
-
-int parseUnsignedNumber(const char* text, uint32_t* value) {
-    std::string number = trimmed(text);
-    const char* begin = number.c_str();
-    if (*begin == '+')
-        ++begin;
-    // from_chars reads unsigned numbers without a sign, so "-1" is refused.
-    uint32_t result = 0;
-    std::from_chars_result read = std::from_chars(begin, number.c_str() + number.size(), result);
-    if (begin == number.c_str() + number.size() || read.ec != std::errc() ||
-        read.ptr != number.c_str() + number.size())
-        return 0;
-    *value = result;
-    return 1;
-}
-
-std::string numberText(double value) {
+template <typename Number>
+std::string numberText(Number value) {
+    static_assert(kExchangedNumber<Number>, "a number type the dialogs exchange");
     char buffer[64];
-    std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    const std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, written.ptr);
 }
+
+template int parseNumber(const char*, int32_t*);
+template int parseNumber(const char*, uint32_t*);
+template int parseNumber(const char*, double*);
+template std::string numberText(int32_t);
+template std::string numberText(uint32_t);
+template std::string numberText(double);
 
 void TreeControl::clear() {
     if (window_ != nullptr)
@@ -138,29 +125,8 @@ void DataExchange::text(int id, std::string& field) {
         window_.setText(id, field.c_str());
 }
 
-void DataExchange::wholeNumber(int id, int32_t& field) {
-    if (failed_)
-        return;
-    if (!save_) {
-        window_.setText(id, std::to_string(field).c_str());
-        return;
-    }
-    if (!parseWholeNumber(window_.text(id), &field))
-        fail(id, kAskWholeNumber);
-}
-
-void DataExchange::unsignedNumber(int id, uint32_t& field) {
-    if (failed_)
-        return;
-    if (!save_) {
-        window_.setText(id, std::to_string(field).c_str());
-        return;
-    }
-    if (!parseUnsignedNumber(window_.text(id), &field))
-        fail(id, kAskUnsignedNumber);
-}
-
-void DataExchange::number(int id, double& field) {
+template <typename Number>
+void DataExchange::number(int id, Number& field) {
     if (failed_)
         return;
     if (!save_) {
@@ -168,8 +134,14 @@ void DataExchange::number(int id, double& field) {
         return;
     }
     if (!parseNumber(window_.text(id), &field))
-        fail(id, kAskNumber);
+        fail(id, std::is_floating_point_v<Number> ? kAskNumber
+                 : std::is_signed_v<Number>       ? kAskWholeNumber
+                                                  : kAskUnsignedNumber);
 }
+
+template void DataExchange::number(int, int32_t&);
+template void DataExchange::number(int, uint32_t&);
+template void DataExchange::number(int, double&);
 
 int Dialog::doModal(Toolkit& toolkit) {
     int result = toolkit.runDialog(layout_, *this);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <type_traits>
 
 #include "toolkit/dialog_toolkit.h"
 
@@ -39,19 +40,18 @@ class DataExchange {
   public:
     DataExchange(Window& window, int save) : window_(window), save_(save) {}
 
-    int saving() const { return save_; }
     // 1 once a control failed to read.
     int failed() const { return failed_; }
 
     // Binds a control object to its control, in either direction.
     void control(int id, TreeControl& control);
     void text(int id, std::string& field);
-    // A signed 32-bit whole number.
-    void wholeNumber(int id, int32_t& field);
-    // An unsigned 32-bit whole number: no sign, 0 or more.
-    void unsignedNumber(int id, uint32_t& field);
-    // A finite decimal number.
-    void number(int id, double& field);
+    // A number of the field's type, within the type's range: int32_t a whole number, uint32_t a
+    // whole number of 0 or more (no minus sign), double a finite decimal number. Shown in the
+    // shortest form that reads back as the same value; a text that does not read as one is
+    // refused with the type's message (kAskWholeNumber, kAskUnsignedNumber, kAskNumber).
+    template <typename Number>
+    void number(int id, Number& field);
 
   private:
     void fail(int id, const char* message);
@@ -61,13 +61,20 @@ class DataExchange {
     int failed_ = 0;
 };
 
+// The number types the exchange reads and writes: int32_t, uint32_t and double.
+template <typename Number>
+constexpr bool kExchangedNumber =
+    std::is_same_v<Number, int32_t> || std::is_same_v<Number, uint32_t> ||
+    std::is_same_v<Number, double>;
+
 // The text of a number in the shortest form that reads back as the same value ("30", "0.5").
-std::string numberText(double value);
-// Reads the whole of text as a number in the forms the exchange accepts (white space around it
-// allowed); 0 when it is not one.
-int parseNumber(const char* text, double* value);
-int parseWholeNumber(const char* text, int32_t* value);
-int parseUnsignedNumber(const char* text, uint32_t* value);
+template <typename Number>
+std::string numberText(Number value);
+// Reads the whole of text as a Number (white space around it allowed, an optional "+", decimal
+// digits only; for double also a point and an exponent, never "inf", "nan" or hexadecimal).
+// 0, leaving *value, when the text is not one or the number is outside the type's range.
+template <typename Number>
+int parseNumber(const char* text, Number* value);
 
 // A modal dialog built from a template. The dialog owns no window until doModal shows it.
 class Dialog : public Handler {

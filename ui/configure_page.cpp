@@ -12,9 +12,6 @@
 
 namespace {
 
-// The frames the spin control steps through: every frame a motion table holds.
-constexpr int kLastFrame = kMaxFrames - 1;
-
 // A double narrowed to a float that stays finite.
 float toFloat(double value) {
     if (value > FLT_MAX)
@@ -54,7 +51,7 @@ dlgConfig::dlgConfig(toolkit::Toolkit& toolkit)
 
 void dlgConfig::exchange(toolkit::DataExchange& dx) {
     dx.control(configure_page::kLimbs, tree);
-    dx.unsignedNumber(configure_page::kFrame, frame);
+    dx.number(configure_page::kFrame, frame);
 }
 
 void dlgConfig::onInitDialog() {

@@ -2,13 +2,6 @@
 
 #include "ui/dialog_resources.h"
 
-namespace {
-
-// The frames the spin control steps through: every frame a motion table holds.
-constexpr int kLastFrame = kMaxFrames - 1;
-
-}  // namespace
-
 dlgPartAdjust::dlgPartAdjust() : toolkit::Dialog(*dialogLayout(kPartAdjustDialogId)) {}
 
 void dlgPartAdjust::exchange(toolkit::DataExchange& dx) {
@@ -21,7 +14,7 @@ void dlgPartAdjust::exchange(toolkit::DataExchange& dx) {
     dx.number(kRotationZ, rotationZ);
     dx.number(kRotationY, rotationY);
     dx.number(kRotationX, rotationX);
-    dx.unsignedNumber(kFrame, frame);
+    dx.number(kFrame, frame);
     dx.number(kLimbLength, limbLength);
 }
 

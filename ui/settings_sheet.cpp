@@ -16,8 +16,8 @@ constexpr size_t kReasonSize = 1024;
 dlgSettings::dlgSettings() : toolkit::PropertyPage(*dialogLayout(kSettingsPageId)) {}
 
 void dlgSettings::exchange(toolkit::DataExchange& dx) {
-    dx.wholeNumber(settings_page::kDivisions, divisions);
-    dx.wholeNumber(settings_page::kSubSegments, subSegments);
+    dx.number(settings_page::kDivisions, divisions);
+    dx.number(settings_page::kSubSegments, subSegments);
 }
 
 void dlgSettings::onInitDialog() {

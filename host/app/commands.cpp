@@ -1,6 +1,5 @@
 #include "host/app/commands.h"
 
-#include <dlfcn.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,6 +16,7 @@
 #include "host/app/qt_commands.h"
 #include "host/app/summary_output.h"
 #include "model/figure_data.h"
+#include "platform/shared_library.h"
 
 namespace fighost {
 namespace {
@@ -254,13 +254,11 @@ int runConvert(const ParsedArguments& parsed) {
 // Runs a command of the Qt library, loading it first.
 int runInQt(const char* command, const ParsedArguments& parsed) {
     const std::string path = libraryPath("libfighost_qt.so", FIGHOST_QT_LIBRARY);
-    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (library == nullptr) {
-        const char* reason = dlerror();
-        return fail("cannot load fighost's Qt library " + path + ": " +
-                    (reason ? reason : "unknown"));
-    }
-    auto entry = reinterpret_cast<QtCommandEntry>(dlsym(library, kQtCommandEntry));
+    std::string reason;
+    platform::LibraryHandle library = platform::loadLibrary(path, &reason);
+    if (library == nullptr)
+        return fail("cannot load fighost's Qt library " + path + ": " + reason);
+    auto entry = platform::findFunction<QtCommandEntry>(library, kQtCommandEntry);
     if (entry == nullptr)
         return fail("fighost's Qt library " + path + " lacks " + kQtCommandEntry);
     // The library stays loaded: Qt's own clean-up runs at exit.

@@ -24,14 +24,13 @@
 #include "host/app/scene_widget.h"
 #include "model/figure_data.h"
 #include "model/motion_table.h"
+#include "toolkit/file_filter.h"
 
 namespace fighost {
 namespace {
 
 // How long a message of the module stays in the status bar, in milliseconds.
 constexpr int kMessageTime = 20000;
-// The last frame a pose message can carry: the module stores at most kMaxFrames.
-constexpr int kLastFrame = kMaxFrames - 1;
 
 // The object's figure's frames: the last one a pose can show, 0 when it has no motion to play.
 int lastFrameOf(ModuleSession* session, int handle) {
@@ -39,24 +38,6 @@ int lastFrameOf(ModuleSession* session, int handle) {
     if (figure == nullptr || figure->motion == nullptr)
         return 0;
     return std::min(static_cast<int>(figure->motion->frameCount) - 1, kLastFrame);
-}
-
-// The patterns of a module filter ("*.bvh"), for choosing the loader of a file by its name.
-std::vector<std::string> filterPatterns(const std::string& moduleFilter) {
-    std::vector<std::string> parts;
-    size_t start = 0;
-    for (size_t bar; (bar = moduleFilter.find('|', start)) != std::string::npos; start = bar + 1)
-        parts.push_back(moduleFilter.substr(start, bar - start));
-    std::vector<std::string> patterns;
-    for (size_t i = 1; i < parts.size(); i += 2)
-        if (!parts[i].empty())
-            patterns.push_back(parts[i]);
-    return patterns;
-}
-
-bool matchesPattern(const std::string& path, const std::string& pattern) {
-    // Only "*.ext" patterns are used by the module; anything else matches nothing.
-    return pattern.size() > 1 && pattern[0] == '*' && endsWith(path, pattern.c_str() + 1);
 }
 
 }  // namespace
@@ -75,21 +56,8 @@ QString categoryTitle(const std::string& category) {
 
 QString dialogFilter(const std::string& moduleFilter) {
     QStringList lines;
-    std::vector<std::string> parts;
-    size_t start = 0;
-    for (size_t bar; (bar = moduleFilter.find('|', start)) != std::string::npos; start = bar + 1)
-        parts.push_back(moduleFilter.substr(start, bar - start));
-    for (size_t i = 0; i + 1 < parts.size(); i += 2) {
-        if (parts[i + 1].empty())
-            continue;
-        QString description = QString::fromStdString(parts[i]).trimmed();
-        QString pattern =
-            QString::fromStdString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
-        // Qt reads the patterns from the parentheses; add them when the text lacks them.
-        if (!description.contains(QLatin1Char('(')))
-            description += QStringLiteral(" (") + pattern + QLatin1Char(')');
-        lines << description;
-    }
+    for (const toolkit::FileFilter& filter : toolkit::parseFileFilters(moduleFilter.c_str()))
+        lines << QString::fromStdString(toolkit::nameFilter(filter));
     lines << QStringLiteral("All files (*)");
     return lines.join(QStringLiteral(";;"));
 }
@@ -365,9 +333,9 @@ int MainWindow::loadFile(const QString& path, const std::string& entry) {
                 continue;
             if (fallback.empty() || command.label == kFigureLoader)
                 fallback = command.entry;
-            for (const std::string& pattern :
-                 filterPatterns(session_->textResult(command.entry, kMessageFileFilter)))
-                if (chosen.empty() && matchesPattern(file, pattern))
+            const std::string filters = session_->textResult(command.entry, kMessageFileFilter);
+            for (const toolkit::FileFilter& filter : toolkit::parseFileFilters(filters.c_str()))
+                if (chosen.empty() && toolkit::matchesFilter(file, filter))
                     chosen = command.entry;
         }
         if (chosen.empty())

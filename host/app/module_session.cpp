@@ -1,10 +1,9 @@
 #include "host/app/module_session.h"
 
-#include <dlfcn.h>
-
 #include <cstring>
 
 #include "host/app/library_folder.h"
+#include "platform/shared_library.h"
 
 namespace fighost {
 namespace {
@@ -46,15 +45,15 @@ ModuleSession::~ModuleSession() {
 }
 
 bool ModuleSession::open(const std::string& libraryPath, std::string* error) {
-    void* library = dlopen(libraryPath.c_str(), RTLD_NOW | RTLD_LOCAL);
+    std::string reason;
+    platform::LibraryHandle library = platform::loadLibrary(libraryPath, &reason);
     if (library == nullptr) {
-        const char* reason = dlerror();
-        *error = "cannot load the module " + libraryPath + ": " + (reason ? reason : "unknown");
+        *error = "cannot load the module " + libraryPath + ": " + reason;
         return false;
     }
-    auto start = reinterpret_cast<int (*)(intptr_t, intptr_t)>(dlsym(library, "piInit"));
-    stop_ = reinterpret_cast<int (*)(int)>(dlsym(library, "piExit"));
-    getFigure_ = reinterpret_cast<FigureData* (*)(int)>(dlsym(library, "GetFigure"));
+    auto start = platform::findFunction<decltype(&piInit)>(library, "piInit");
+    stop_ = platform::findFunction<decltype(&piExit)>(library, "piExit");
+    getFigure_ = platform::findFunction<decltype(&GetFigure)>(library, "GetFigure");
     if (start == nullptr || stop_ == nullptr || getFigure_ == nullptr) {
         *error = "cannot load the module " + libraryPath + ": it lacks piInit, piExit or GetFigure";
         stop_ = nullptr;
@@ -68,7 +67,7 @@ bool ModuleSession::open(const std::string& libraryPath, std::string* error) {
 ModuleSession::Entry ModuleSession::entryNamed(const std::string& entryName) const {
     if (library_ == nullptr || entryName.empty())
         return nullptr;
-    return reinterpret_cast<Entry>(dlsym(library_, entryName.c_str()));
+    return platform::findFunction<Entry>(library_, entryName.c_str());
 }
 
 ModuleSession::Entry ModuleSession::entryFor(const char* label) const {

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "host/stand_in_host.h"
+#include "plugin/entry_points.h"
+#include "plugin/figure_access.h"
 #include "plugin/host_protocol.h"
 
 class FigureData;
@@ -25,7 +27,8 @@ std::string defaultModulePath();
 
 class ModuleSession {
   public:
-    using Entry = int (*)(int, int, PluginCall*);
+    // A command entry; every one has the type of the module's Fig.
+    using Entry = decltype(&Fig);
 
     ModuleSession() = default;
     // Discards the data of every object that still holds a figure and was not deleted, then
@@ -74,8 +77,8 @@ class ModuleSession {
     Entry objectEntry() const;
 
     void* library_ = nullptr;
-    int (*stop_)(int) = nullptr;
-    FigureData* (*getFigure_)(int) = nullptr;
+    decltype(&piExit) stop_ = nullptr;
+    decltype(&GetFigure) getFigure_ = nullptr;
     Entry lastEntry_ = nullptr;  // the entry that loaded the objects
     std::set<int> deleted_;      // objects deleted through discard
 };

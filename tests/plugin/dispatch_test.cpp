@@ -10,7 +10,7 @@
 
 namespace {
 
-using Entry = int (*)(int, int, PluginCall*);
+using Entry = decltype(&Fig);
 
 class DispatchTest : public ::testing::Test {
   protected:

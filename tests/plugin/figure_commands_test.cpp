@@ -13,7 +13,7 @@
 
 namespace {
 
-using Entry = int (*)(int, int, PluginCall*);
+using Entry = decltype(&Fig);
 using testing_support::TempDir;
 
 std::string humanCapture() {

@@ -30,6 +30,8 @@ TEST(DialogNumbersTest, ReadsOnlyWholeTextsOfTheirKind) {
         {"", false, 0, false, 0, false},
         {"-", false, 0, false, 0, false},
         {"+-1", false, 0, false, 0, false},
+        {"++1", false, 0, false, 0, false},
+        {"+", false, 0, false, 0, false},
         {"1,5", false, 0, false, 0, false},
         {"12abc", false, 0, false, 0, false},
         {"1 2", false, 0, false, 0, false},
@@ -49,12 +51,11 @@ TEST(DialogNumbersTest, ReadsOnlyWholeTextsOfTheirKind) {
         } else {
             EXPECT_EQ(number, -99) << "a refused text leaves the field: " << c.text;
         }
-        EXPECT_EQ(toolkit::parseWholeNumber(c.text, &whole), c.whole ? 1 : 0) << c.text;
+        EXPECT_EQ(toolkit::parseNumber(c.text, &whole), c.whole ? 1 : 0) << c.text;
         if (c.whole) {
             EXPECT_EQ(whole, c.asWhole) << c.text;
         }
-        EXPECT_EQ(toolkit::parseUnsignedNumber(c.text, &unsignedWhole), c.unsignedWhole ? 1 : 0)
-            << c.text;
+        EXPECT_EQ(toolkit::parseNumber(c.text, &unsignedWhole), c.unsignedWhole ? 1 : 0) << c.text;
     }
 }
 

@@ -12,11 +12,10 @@
 #include <vector>
 
 #include "host/stand_in_host.h"
+#include "plugin/entry_points.h"
 #include "support/temp_dir.h"
 
 namespace {
-
-using Entry = int (*)(int, int, PluginCall*);
 
 // The libraries the file's dynamic section says it needs.
 std::vector<std::string> neededLibraries(const std::string& path) {
@@ -70,10 +69,10 @@ TEST(DialogToolkitTest, SettingsWithoutTheDialogLibraryChangeNothing) {
             dir.write("libfigure_toolkit.so", c.toolkitBytes);
         void* library = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
         ASSERT_NE(library, nullptr) << dlerror();
-        auto init = reinterpret_cast<int (*)(intptr_t, intptr_t)>(dlsym(library, "piInit"));
-        auto exit = reinterpret_cast<int (*)(int)>(dlsym(library, "piExit"));
-        auto fig = reinterpret_cast<Entry>(dlsym(library, "Fig"));
-        auto figLoad = reinterpret_cast<Entry>(dlsym(library, "FigLoad"));
+        auto init = reinterpret_cast<decltype(&piInit)>(dlsym(library, "piInit"));
+        auto exit = reinterpret_cast<decltype(&piExit)>(dlsym(library, "piExit"));
+        auto fig = reinterpret_cast<decltype(&Fig)>(dlsym(library, "Fig"));
+        auto figLoad = reinterpret_cast<decltype(&FigLoad)>(dlsym(library, "FigLoad"));
         ASSERT_TRUE(init && exit && fig && figLoad);
 
         standin::resetScene();

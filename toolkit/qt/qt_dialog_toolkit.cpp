@@ -11,11 +11,11 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,10 +31,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "toolkit/dialog_toolkit.h"
+#include "toolkit/file_filter.h"
 
 namespace {
 
@@ -358,42 +360,40 @@ class Sheet : public QDialog {
         for (size_t i = 0; i < count; ++i) {
             auto* surface = new QWidget;
             surface->setObjectName(fromBytes(pages[i].layout->caption));
-            windows_.push_back(new TemplateWindow(*pages[i].layout, *pages[i].handler, surface));
+            windows_.push_back(
+                std::make_unique<TemplateWindow>(*pages[i].layout, *pages[i].handler, surface));
             handlers_.push_back(pages[i].handler);
             initialised_.push_back(false);
             tabs_->addTab(surface, fromBytes(pages[i].layout->caption));
         }
+        // OK, Cancel and Apply in that order whatever the desktop's habit, as in the sheets of
+        // the system the dialog layouts come from.
         DialogUnits units(font);
-        auto* buttons = new QHBoxLayout;
-        buttons->addStretch();
-        struct ButtonSpec {
+        auto* buttons = new QDialogButtonBox(this);
+        buttons->setStyleSheet(QStringLiteral("QDialogButtonBox { button-layout: %1; }")
+                                   .arg(static_cast<int>(QDialogButtonBox::WinLayout)));
+        const struct {
             const char* name;
             const char* caption;
-        };
-        for (ButtonSpec spec :
-             {ButtonSpec{"1", "OK"}, ButtonSpec{"2", "Cancel"}, ButtonSpec{"12321", "&Apply"}}) {
-            auto* button = new QPushButton(QString::fromLatin1(spec.caption), this);
+            QDialogButtonBox::ButtonRole role;
+        } kButtons[] = {{"1", "OK", QDialogButtonBox::AcceptRole},
+                        {"2", "Cancel", QDialogButtonBox::RejectRole},
+                        {"12321", "&Apply", QDialogButtonBox::ApplyRole}};
+        for (const auto& spec : kButtons) {
+            QPushButton* button = buttons->addButton(QString::fromLatin1(spec.caption), spec.role);
             button->setObjectName(QString::fromLatin1(spec.name));
             button->setFixedSize(units.x(50), units.y(14));
-            buttons->addWidget(button);
-            if (std::strcmp(spec.name, "1") == 0) {
-                button->setDefault(true);
-                connect(button, &QPushButton::clicked, this, [this] { ok(); });
-            } else if (std::strcmp(spec.name, "2") == 0) {
-                connect(button, &QPushButton::clicked, this, [this] { done(kIdCancel); });
-            } else {
-                // No page ever reports a pending change.
-                button->setEnabled(false);
-            }
         }
-        layout->addLayout(buttons);
+        QPushButton* okButton = buttons->findChild<QPushButton*>(QStringLiteral("1"));
+        okButton->setDefault(true);
+        // No page ever reports a pending change.
+        buttons->findChild<QPushButton*>(QStringLiteral("12321"))->setEnabled(false);
+        connect(buttons, &QDialogButtonBox::accepted, this, [this] { ok(); });
+        connect(buttons, &QDialogButtonBox::rejected, this, [this] { done(kIdCancel); });
+        layout->addWidget(buttons);
         connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) { changePage(index); });
         if (count > 0)
             activate(0);
-    }
-    ~Sheet() override {
-        for (TemplateWindow* window : windows_)
-            delete window;
     }
     void reject() override { done(kIdCancel); }
 
@@ -428,7 +428,8 @@ class Sheet : public QDialog {
     }
 
     QTabWidget* tabs_;
-    std::vector<TemplateWindow*> windows_;
+    std::vector<std::unique_ptr<TemplateWindow>>
+        windows_;  // the pages' controls; Qt owns the widgets
     std::vector<Handler*> handlers_;
     std::vector<bool> initialised_;
     int active_ = -1;
@@ -437,21 +438,9 @@ class Sheet : public QDialog {
 
 // The filter strings' "description|pattern|...||" as Qt's name filters, in order.
 QStringList nameFilters(const char* filter) {
-    QStringList parts = fromBytes(filter).split(QLatin1Char('|'));
     QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        const QString& description = parts[i];
-        if (description.isEmpty())
-            break;
-        QString pattern = parts[i + 1];
-        pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
-        // Qt takes the patterns from the parentheses of the name.
-        if (description.trimmed().endsWith(QLatin1Char(')')) &&
-            description.contains(QLatin1Char('(')))
-            filters << description;
-        else
-            filters << description + QStringLiteral(" (") + pattern + QLatin1Char(')');
-    }
+    for (const FileFilter& each : parseFileFilters(filter))
+        filters << fromBytes(nameFilter(each).c_str());
     return filters;
 }
 
