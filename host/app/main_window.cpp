@@ -1,7 +1,12 @@
 #include "host/app/main_window.h"
 
+#include <QtCore/QFileInfo>
+#include <QtCore/QMimeData>
 #include <QtCore/QTimer>
+#include <QtCore/QUrl>
 #include <QtGui/QAction>
+#include <QtGui/QDragEnterEvent>
+#include <QtGui/QDropEvent>
 #include <QtGui/QKeySequence>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QFileDialog>
@@ -18,10 +23,12 @@
 #include <QtWidgets/QToolButton>
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 #include "host/app/figure_loading.h"
 #include "host/app/figure_summary.h"
 #include "host/app/scene_widget.h"
+#include "host/app/window_settings.h"
 #include "model/figure_data.h"
 #include "model/motion_table.h"
 #include "toolkit/file_filter.h"
@@ -65,18 +72,24 @@ QString dialogFilter(const std::string& moduleFilter) {
 MainWindow::MainWindow(ModuleSession* session, int style) : session_(session), style_(style) {
     setWindowTitle(QStringLiteral("fighost"));
     chooser_ = [this](const QString& caption, const QString& filter) {
-        return QFileDialog::getOpenFileName(this, caption, QString(), filter);
+        QString path = QFileDialog::getOpenFileName(this, caption, folder_, filter);
+        if (!path.isEmpty())
+            folder_ = QFileInfo(path).absolutePath();
+        return path;
     };
     view_ = new SceneWidget(session);
     view_->setObjectName(QStringLiteral("sceneView"));
+    view_->setFrameSource([this](int handle) { return frameOf(handle); });
+    view_->setPicked([this](int handle) { selectObject(handle); });
     objects_ = new QListWidget;
     objects_->setObjectName(QStringLiteral("objects"));
-    auto* splitter = new QSplitter;
-    splitter->addWidget(objects_);
-    splitter->addWidget(view_);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({220, 800});
-    setCentralWidget(splitter);
+    splitter_ = new QSplitter;
+    splitter_->addWidget(objects_);
+    splitter_->addWidget(view_);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setSizes({220, 800});
+    setCentralWidget(splitter_);
+    fitToScreen(this);
     status_ = new QLabel;
     status_->setObjectName(QStringLiteral("objectStatus"));
     statusBar()->addPermanentWidget(status_);
@@ -86,7 +99,9 @@ MainWindow::MainWindow(ModuleSession* session, int style) : session_(session), s
     connect(player_, &QTimer::timeout, this, [this] { nextFrame(); });
     connect(objects_, &QListWidget::currentRowChanged, this, [this] { selectionChanged(); });
     buildMenus();
+    buildPlayMenu();
     buildFrameControls();
+    setAcceptDrops(true);
     standin::setRedrawListener(&MainWindow::onRedraw, this);
     standin::setErrorListener(&MainWindow::onError, this);
     refresh();
@@ -140,6 +155,83 @@ void MainWindow::buildMenus() {
     }
     view->addAction(QStringLiteral("Fit"), this, [this] { view_->fitScene(); })
         ->setShortcut(QKeySequence(QStringLiteral("F")));
+    view->addSeparator();
+    // The view's options, each a check mark: the figures' ground grid, the axis triad,
+    // perspective (else orthographic) projection, and the camera following the selected figure.
+    const std::pair<const char*, void (SceneWidget::*)(bool)> kOptions[] = {
+        {"Grid", &SceneWidget::setGrid},
+        {"Axes", &SceneWidget::setAxes},
+        {"Perspective", &SceneWidget::setPerspective},
+        {"Follow", &SceneWidget::setFollow}};
+    const bool initially[] = {view_->grid(), view_->axes(), view_->perspective(), view_->follow()};
+    for (size_t i = 0; i < std::size(kOptions); ++i) {
+        auto set = kOptions[i].second;
+        QAction* option = view->addAction(QString::fromLatin1(kOptions[i].first));
+        option->setCheckable(true);
+        option->setChecked(initially[i]);
+        connect(option, &QAction::toggled, this, [this, set](bool on) { (view_->*set)(on); });
+    }
+}
+
+void MainWindow::buildPlayMenu() {
+    // The keys of players: Space plays and pauses, Left and Right step, Home and End go to the
+    // ends. A frame field being typed in keeps its own keys.
+    QMenu* play = menuBar()->addMenu(QStringLiteral("Play"));
+    auto step = [this](int by) {
+        setPlaying(false);
+        showFrame(std::max(1, std::max(frame_, 1) + by));
+    };
+    const struct {
+        const char* text;
+        Qt::Key key;
+        std::function<void()> act;
+    } kItems[] = {
+        {"Play or Pause", Qt::Key_Space, [this] { setPlaying(!player_->isActive()); }},
+        {"Next Frame", Qt::Key_Right, [step] { step(1); }},
+        {"Previous Frame", Qt::Key_Left, [step] { step(-1); }},
+        {"First Frame", Qt::Key_Home,
+         [this] {
+             setPlaying(false);
+             showFrame(1);
+         }},
+        {"Last Frame", Qt::Key_End,
+         [this] {
+             setPlaying(false);
+             showFrame(kLastFrame);
+         }},
+    };
+    for (const auto& item : kItems) {
+        QAction* action = play->addAction(QString::fromLatin1(item.text));
+        action->setShortcut(QKeySequence(item.key));
+        connect(action, &QAction::triggered, this, item.act);
+    }
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            return;
+        }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    // Each file is loaded as its name says, as files named on the command line are.
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            loadFile(url.toLocalFile());
+    event->acceptProposedAction();
+}
+
+void MainWindow::rememberSettings() {
+    remembers_ = true;
+    folder_ = restoreWindow(this, splitter_);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (remembers_)
+        saveWindow(this, splitter_, folder_);
+    QMainWindow::closeEvent(event);
 }
 
 void MainWindow::buildFrameControls() {
@@ -239,6 +331,7 @@ void MainWindow::refresh() {
 void MainWindow::selectionChanged() {
     setPlaying(false);
     const int handle = selectedObject();
+    view_->setSelected(handle);
     int last = lastFrameOf(session_, handle);
     bool playable = last >= 1;
     frame_ = std::min(frameOf(handle), std::max(last, 0));

@@ -18,6 +18,7 @@ class QComboBox;
 class QLabel;
 class QListWidget;
 class QSlider;
+class QSplitter;
 class QSpinBox;
 class QTimer;
 class QToolButton;
@@ -66,12 +67,22 @@ class MainWindow : public QMainWindow {
     int selectedObject() const;
     void selectObject(int handle);
     void setFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
+    // Comes back at the size, place, layout and folder the window was last left with, and keeps
+    // them when it closes; without this the window keeps nothing.
+    void rememberSettings();
     // The last message shown to the person.
     const QString& lastMessage() const { return lastMessage_; }
     SceneWidget* sceneView() const { return view_; }
 
+  protected:
+    // Files dropped on the window are loaded.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     void buildMenus();
+    void buildPlayMenu();
     void buildFrameControls();
     // Brings the object list, frame controls and status bar up to date with the scene.
     void refresh();
@@ -94,6 +105,9 @@ class MainWindow : public QMainWindow {
     int style_;
     SceneWidget* view_ = nullptr;
     QListWidget* objects_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    QString folder_;          // where the file dialog opens
+    bool remembers_ = false;  // keeps its settings when it closes
     QSlider* slider_ = nullptr;
     QSpinBox* frameNumber_ = nullptr;
     QToolButton* play_ = nullptr;

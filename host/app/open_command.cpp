@@ -112,6 +112,7 @@ int runOpenCommand(const ParsedArguments& parsed) {
         window.showFrame(frame);
     window.sceneView()->setView(view);
     if (!shoot) {
+        window.rememberSettings();
         window.show();
         return application.exec();
     }
