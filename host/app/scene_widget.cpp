@@ -116,13 +116,15 @@ SceneBox SceneWidget::motionBox() const {
             for (PiPoint* corner : {&drawn.min, &drawn.max})
                 *corner = {corner->x + object.position.x, corner->y + object.position.y,
                            corner->z + object.position.z};
-        box.add(drawn.min);
-        box.add(drawn.max);
         // A figure's drawing moves with its root: the box drawn now is carried along the root's
-        // travel over every frame.
+        // travel over every frame of its motion (the rest pose, drawn about the origin, is not
+        // where the motion goes).
         const FigureData* figure = session_->figure(object.handle);
-        if (figure == nullptr || figure->motion == nullptr)
+        if (figure == nullptr || figure->motion == nullptr || figure->motion->frameCount < 2) {
+            box.add(drawn.min);
+            box.add(drawn.max);
             continue;
+        }
         const int frame = frameOf_ ? frameOf_(object.handle) : 0;
         const PiPoint now = rootPosition(*figure, frame, frame > 0);
         const int frames = static_cast<int>(figure->motion->frameCount);

@@ -5,8 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <QtCore/QElapsedTimer>
+#include <QtCore/QMimeData>
 #include <QtCore/QTimer>
+#include <QtCore/QUrl>
 #include <QtGui/QAction>
+#include <QtGui/QDropEvent>
+#include <QtTest/QTest>
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QComboBox>
@@ -17,6 +21,7 @@
 #include <QtWidgets/QSpinBox>
 #include <QtWidgets/QStatusBar>
 #include <QtWidgets/QTreeWidget>
+#include <cmath>
 #include <memory>
 
 #include "figure_pixels.h"
@@ -225,6 +230,125 @@ TEST_F(MainWindowTest, EachObjectKeepsItsOwnFrame) {
     EXPECT_EQ(window_->frameOf(walk), 2);
     EXPECT_TRUE(status->text().endsWith(QStringLiteral("frame 100")));
     EXPECT_EQ(standin::scene().redrawCount, redraws);
+}
+
+// Where the view painted in a colour for which wanted is true: the mean of those pixels, and how
+// many there were.
+template <typename Wanted>
+std::pair<QPointF, int> paintedAt(const QImage& image, Wanted wanted) {
+    double x = 0, y = 0;
+    int count = 0;
+    for (int row = 0; row < image.height(); ++row)
+        for (int column = 0; column < image.width(); ++column)
+            if (wanted(image.pixelColor(column, row))) {
+                x += column;
+                y += row;
+                ++count;
+            }
+    return {count > 0 ? QPointF(x / count, y / count) : QPointF(), count};
+}
+
+TEST_F(MainWindowTest, KeysPlayStepAndJumpAsInPlayers) {
+    ASSERT_NE(window_->loadFile(QString::fromStdString(example("human.bvh"))), host::kNoObject);
+    QApplication::setActiveWindow(window_.get());
+    window_->sceneView()->setFocus();
+    auto* slider = window_->findChild<QSlider*>(QStringLiteral("frameSlider"));
+    auto* play = window_->findChild<QAbstractButton*>(QStringLiteral("play"));
+    struct Case {
+        Qt::Key key;
+        int frame;
+    };
+    const Case cases[] = {{Qt::Key_End, 149}, {Qt::Key_Home, 1}, {Qt::Key_Right, 2},
+                          {Qt::Key_Right, 3}, {Qt::Key_Left, 2}, {Qt::Key_Left, 1},
+                          {Qt::Key_Left, 1}};
+    for (const Case& c : cases) {
+        QTest::keyClick(window_->sceneView(), c.key);
+        EXPECT_EQ(slider->value(), c.frame) << c.key;
+        EXPECT_EQ(window_->frameOf(window_->selectedObject()), c.frame) << c.key;
+    }
+    QTest::keyClick(window_->sceneView(), Qt::Key_Space);
+    EXPECT_TRUE(play->isChecked());
+    processEventsFor(200);
+    QTest::keyClick(window_->sceneView(), Qt::Key_Space);
+    EXPECT_FALSE(play->isChecked());
+    EXPECT_GT(slider->value(), 1);
+}
+
+TEST_F(MainWindowTest, AClickSelectsTheObjectUnderItAndTheFrameBarFollows) {
+    int walk = window_->loadFile(QString::fromStdString(example("walk.fig")));
+    int human = window_->loadFile(QString::fromStdString(example("human.bvh")));
+    ASSERT_EQ(window_->selectedObject(), human);
+    window_->showFrame(60);
+    window_->sceneView()->setAxes(false);
+    QApplication::processEvents();
+    // The walk, first in the scene, is painted in blue; the selected human in its own colour.
+    auto blue = [](const QColor& c) { return c.blue() > c.red() + 30 && c.blue() > c.green(); };
+    QImage before = view();
+    auto [walkAt, walkPixels] = paintedAt(before, blue);
+    ASSERT_GT(walkPixels, 50);
+    // Click where a blue pixel is, near the middle of them.
+    QPoint target = walkAt.toPoint();
+    for (int radius = 0; radius < 200 && !blue(before.pixelColor(target)); ++radius)
+        for (int dx = -radius; dx <= radius; ++dx)
+            if (blue(before.pixelColor(walkAt.toPoint() + QPoint(dx, radius))))
+                target = walkAt.toPoint() + QPoint(dx, radius);
+    QTest::mouseClick(window_->sceneView(), Qt::LeftButton, Qt::NoModifier, target);
+    EXPECT_EQ(window_->selectedObject(), walk);
+    auto* slider = window_->findChild<QSlider*>(QStringLiteral("frameSlider"));
+    EXPECT_EQ(slider->maximum(), 3);
+    EXPECT_TRUE(window_->findChild<QLabel*>(QStringLiteral("objectStatus"))
+                    ->text()
+                    .startsWith(QStringLiteral("walk  ·  11 limbs")));
+    // The selected object is drawn strong, the other pale: more of the walk's blue now shows.
+    QApplication::processEvents();
+    auto strongBlue = [](const QColor& c) { return c.blue() > c.red() + 60 && c.value() < 200; };
+    EXPECT_GT(paintedAt(view(), strongBlue).second, paintedAt(before, strongBlue).second);
+    // A click on nothing leaves the selection as it was.
+    QTest::mouseClick(window_->sceneView(), Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    EXPECT_EQ(window_->selectedObject(), walk);
+    EXPECT_EQ(window_->frameOf(human), 60);
+}
+
+TEST_F(MainWindowTest, DroppedFilesOpen) {
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(QString::fromStdString(example("walk.fig"))),
+                   QUrl::fromLocalFile(QString::fromStdString(example("human.bvh")))});
+    QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(300, 300), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_.get(), &drop);
+    EXPECT_NE(standin::objectNamed("walk"), nullptr);
+    EXPECT_NE(standin::objectNamed("human"), nullptr);
+    EXPECT_EQ(window_->findChild<QListWidget*>(QStringLiteral("objects"))->count(), 2);
+}
+
+TEST_F(MainWindowTest, TheFigureStaysInSightOverItsWholeMotion) {
+    ASSERT_NE(window_->loadFile(QString::fromStdString(example("human.bvh"))), host::kNoObject);
+    auto figure = [](const QColor& c) { return c.blue() > c.red() + 50 && c.blue() > c.green(); };
+    struct Case {
+        bool follow;
+        double mostShift;  // pixels the figure's middle may move from the first frame to the last
+        double leastShift;
+    };
+    const Case cases[] = {{false, 10000, 40}, {true, 25, 0}};
+    for (const Case& c : cases) {
+        // From the side the walk along Z crosses the view.
+        window_->sceneView()->setFollow(c.follow);
+        window_->showFrame(1);
+        window_->sceneView()->setView(fighost::View::kSide);
+        QApplication::processEvents();
+        auto [first, firstPixels] = paintedAt(view(), figure);
+        window_->showFrame(149);
+        QApplication::processEvents();
+        auto [last, lastPixels] = paintedAt(view(), figure);
+        // Fitted over the whole walk, the figure is in the view at both ends without a new fit.
+        EXPECT_GT(firstPixels, 500) << c.follow;
+        EXPECT_GT(lastPixels, 500) << c.follow;
+        double shift = std::hypot(last.x() - first.x(), last.y() - first.y());
+        EXPECT_LE(shift, c.mostShift) << c.follow;
+        EXPECT_GE(shift, c.leastShift) << c.follow;
+    }
 }
 
 TEST_F(MainWindowTest, DeletingAnObjectDiscardsItsFigureOnce) {
