@@ -40,7 +40,7 @@ void BM_PlayOneFrame(benchmark::State& state, const char* path) {
     for (auto _ : state) {
         window.showFrame(frame);
         frame = frame % last + 1;
-        QPixmap picture = window.sceneView()->grab();
+        QPixmap picture = window.sceneWidget()->grab();
         benchmark::DoNotOptimize(picture);
     }
     state.counters["triangles"] = static_cast<double>(standin::object(handle)->count(3));

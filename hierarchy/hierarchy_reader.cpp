@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "hierarchy/number_text.h"
+#include "hierarchy/number_reading.h"
 #include "hierarchy/std_file.h"
 #include "model/name_compare.h"
 #include "plugin/host_library.h"

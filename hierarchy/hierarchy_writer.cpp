@@ -122,33 +122,6 @@ struct LineWriterGuard {
     }
 };
 
-// Where a save writes and what it does with the file afterwards: a new file beside the target
-// that replaces it at the end, or (for a device or a pipe, or a folder that takes no new file)
-// the target itself.
-struct SaveTarget {
-    std::string target;   // the file the figure ends up in, symbolic links followed
-    std::string written;  // the file being written: a new file beside target, or target itself
-    bool replaces() const { return written != target; }
-};
-
-SaveTarget chooseTarget(const char* fileName) {
-    SaveTarget save;
-    save.target = platform::followLinks(fileName);
-    save.written = save.target;
-    const platform::FileKind kind = platform::fileKind(save.target.c_str());
-    if (kind == platform::FileKind::kOther)
-        return save;
-    std::string beside = platform::createFileBeside(save.target);
-    if (beside.empty())
-        return save;  // written in place, as a folder that refuses new files leaves no choice
-    if (kind == platform::FileKind::kRegular && !platform::copyPermissions(save.target, beside)) {
-        platform::removeFile(beside);
-        return save;
-    }
-    save.written = beside;
-    return save;
-}
-
 }  // namespace
 
 void FigureData::writeChannels(const Limb* limb, int isRoot) {
@@ -269,7 +242,7 @@ int FigureData::save(const char* path) {
         return 0;
     if (path == nullptr)
         path = "";
-    const SaveTarget save = chooseTarget(AddExt(path, ".fig"));
+    const platform::SaveTarget save = platform::chooseSaveTarget(AddExt(path, ".fig"));
     tagStandardFile* file = StdOpenFile(save.written.c_str(), kStdOpenCreate);
     if (file == nullptr) {
         if (save.replaces())
@@ -285,12 +258,7 @@ int FigureData::save(const char* path) {
     if (written && save.replaces())
         written = platform::syncFile(file->handle);
     const bool closed = StdCloseFile(file) == 1;
-    bool replaced = written && closed;
-    if (replaced && save.replaces())
-        replaced = platform::replaceFile(save.written, save.target);
-    if (!replaced) {
-        if (save.replaces())
-            platform::removeFile(save.written);
+    if (!platform::finishSave(save, written && closed)) {
         ErrorMessage("Unable to write Figure data file %s", path);
         return 0;
     }

@@ -2,6 +2,8 @@
 
 #include <getopt.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "model/motion_table.h"
@@ -121,6 +123,37 @@ bool parseStyle(const std::string& text, int* style, std::string* error) {
     }
     *error = "style must be lines, cylinders or balloons, not '" + text + "'";
     return false;
+}
+
+namespace {
+
+constexpr int kMinPictureSize = 16;
+constexpr int kMaxPictureSize = 8192;
+constexpr int kDefaultPictureSize = 800;
+
+}  // namespace
+
+bool parseSize(const ParsedArguments& parsed, int* size, std::string* error) {
+    *size = kDefaultPictureSize;
+    auto option = parsed.options.find("size");
+    if (option == parsed.options.end())
+        return true;
+    const std::string& text = option->second;
+    bool digits = !text.empty() && text.size() <= 5;
+    for (char c : text)
+        digits = digits && c >= '0' && c <= '9';
+    *size = digits ? std::atoi(text.c_str()) : 0;
+    if (*size < kMinPictureSize || *size > kMaxPictureSize) {
+        *error = "size must be a whole number of pixels from " + std::to_string(kMinPictureSize) +
+                 " to " + std::to_string(kMaxPictureSize) + ", not '" + text + "'";
+        return false;
+    }
+    return true;
+}
+
+int fail(const std::string& message) {
+    std::fprintf(stderr, "fighost: %s\n", message.c_str());
+    return 1;
 }
 
 }  // namespace fighost

@@ -35,4 +35,10 @@ bool parseFrame(const std::string& text, int* frame, std::string* error);
 // Segment styles by name: "lines" 0, "cylinders" 1, "balloons" 2.
 bool parseStyle(const std::string& text, int* style, std::string* error);
 
+// Reads --size: pixels a side, 16 to 8192, 800 when not given.
+bool parseSize(const ParsedArguments& parsed, int* size, std::string* error);
+
+// Prints "fighost: message" on stderr; returns exit status 1.
+int fail(const std::string& message);
+
 }  // namespace fighost

@@ -10,14 +10,6 @@
 #include <cstring>
 
 namespace fighost {
-namespace {
-
-constexpr int kMinPictureSize = 16;
-constexpr int kMaxPictureSize = 8192;
-constexpr int kDefaultPictureSize = 800;
-
-}  // namespace
-
 const char kLoaderOptionsHelp[] =
     "      --bvh            load with the BioVision loader, whatever the extension\n"
     "      --fig            load with the Figure loader, whatever the extension\n"
@@ -41,11 +33,6 @@ bool checkReadable(const LoadRequest& request, std::string* error) {
         return false;
     }
     return true;
-}
-
-int fail(const std::string& message) {
-    std::fprintf(stderr, "fighost: %s\n", message.c_str());
-    return 1;
 }
 
 bool endsWith(const std::string& text, const char* suffix) {
@@ -93,24 +80,6 @@ int loadFigure(ModuleSession* session, const LoadRequest& request) {
         return host::kNoObject;
     }
     return handle;
-}
-
-bool parseSize(const ParsedArguments& parsed, int* size, std::string* error) {
-    *size = kDefaultPictureSize;
-    auto option = parsed.options.find("size");
-    if (option == parsed.options.end())
-        return true;
-    const std::string& text = option->second;
-    bool digits = !text.empty() && text.size() <= 5;
-    for (char c : text)
-        digits = digits && c >= '0' && c <= '9';
-    *size = digits ? std::atoi(text.c_str()) : 0;
-    if (*size < kMinPictureSize || *size > kMaxPictureSize) {
-        *error = "size must be a whole number of pixels from " + std::to_string(kMinPictureSize) +
-                 " to " + std::to_string(kMaxPictureSize) + ", not '" + text + "'";
-        return false;
-    }
-    return true;
 }
 
 }  // namespace fighost

@@ -1,5 +1,5 @@
-// What every fighost command shares: reporting a failure in one line, choosing the loader and
-// the module from the options, and loading a figure through a module session.
+// Loading one figure for a command: choosing the loader and the module from the options, checking
+// the file, and loading it through a module session.
 #pragma once
 
 #include <string>
@@ -9,9 +9,6 @@
 #include "host/app/module_session.h"
 
 namespace fighost {
-
-// Prints "fighost: message" on stderr; returns exit status 1.
-int fail(const std::string& message);
 
 // Whether text ends with suffix, in any letter case.
 bool endsWith(const std::string& text, const char* suffix);
@@ -40,8 +37,5 @@ bool checkReadable(const LoadRequest& request, std::string* error);
 // Starts the module when the session has not, then sets the style and loads request's file.
 // The object's handle, or -1 after reporting in one line (or the module's own messages).
 int loadFigure(ModuleSession* session, const LoadRequest& request);
-
-// Reads --size: pixels a side, 16 to 8192, 800 when not given.
-bool parseSize(const ParsedArguments& parsed, int* size, std::string* error);
 
 }  // namespace fighost

@@ -26,12 +26,13 @@ bool writeAll(int fd, const std::string& bytes) {
     return true;
 }
 
-// Writes bytes into the existing file at path, emptying it first; false on any failure.
-bool writeInPlace(const std::string& path, const std::string& bytes) {
-    int fd = open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+// Writes bytes into the file the save chose, emptying it first, and has a new file synced to the
+// disk before it takes the target's place; false on any failure.
+bool writeChosen(const platform::SaveTarget& save, const std::string& bytes) {
+    int fd = open(save.written.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
     if (fd < 0)
         return false;
-    bool written = writeAll(fd, bytes);
+    bool written = writeAll(fd, bytes) && (!save.replaces() || platform::syncFile(fd));
     return close(fd) == 0 && written;
 }
 
@@ -42,20 +43,10 @@ bool writeWholeFile(const std::string& path, const std::string& bytes, std::stri
         *error = "cannot write a file without a name";
         return false;
     }
-    // A link is replaced at its file, not turned into a file of its own; a device, a pipe or a
-    // folder is written in place (a folder then refuses).
-    const std::string target = platform::followLinks(path);
-    const platform::FileKind kind = platform::fileKind(target.c_str());
-    bool done = false;
-    if (kind == platform::FileKind::kOther) {
-        done = writeInPlace(target, bytes);
-    } else if (std::string beside = platform::createFileBeside(target); !beside.empty()) {
-        done =
-            (kind != platform::FileKind::kRegular || platform::copyPermissions(target, beside)) &&
-            writeInPlace(beside, bytes) && platform::replaceFile(beside, target);
-        if (!done)
-            platform::removeFile(beside);
-    }
+    // Saved as the module saves a figure: a link is replaced at its file, not turned into a file
+    // of its own; a device, a pipe or a folder is written in place (a folder then refuses).
+    const platform::SaveTarget save = platform::chooseSaveTarget(path);
+    const bool done = platform::finishSave(save, writeChosen(save, bytes));
     // The reason itself is left out: the path is what the user acts on.
     if (!done)
         *error = "cannot write " + path;

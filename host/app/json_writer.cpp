@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "host/app/number_text.h"
+#include "host/app/number_format.h"
 
 namespace fighost {
 namespace {

@@ -2,6 +2,7 @@
 
 #include <QtCore/QFileInfo>
 #include <QtCore/QMimeData>
+#include <QtCore/QSignalBlocker>
 #include <QtCore/QTimer>
 #include <QtCore/QUrl>
 #include <QtGui/QAction>
@@ -307,13 +308,14 @@ void MainWindow::refreshObjectList() {
     if (same)
         return;
     int selected = selectedObject();
-    objects_->blockSignals(true);
-    objects_->clear();
-    for (const auto& entry : live) {
-        auto* item = new QListWidgetItem(entry.second, objects_);
-        item->setData(Qt::UserRole, entry.first);
+    {
+        const QSignalBlocker quiet(objects_);
+        objects_->clear();
+        for (const auto& entry : live) {
+            auto* item = new QListWidgetItem(entry.second, objects_);
+            item->setData(Qt::UserRole, entry.first);
+        }
     }
-    objects_->blockSignals(false);
     if (selected != host::kNoObject)
         selectObject(selected);
     if (objects_->currentRow() < 0 && objects_->count() > 0)
@@ -338,14 +340,14 @@ void MainWindow::selectionChanged() {
     for (QWidget* control : {static_cast<QWidget*>(slider_), static_cast<QWidget*>(frameNumber_),
                              static_cast<QWidget*>(play_)})
         control->setEnabled(playable);
-    slider_->blockSignals(true);
-    frameNumber_->blockSignals(true);
-    slider_->setRange(playable ? 1 : 0, std::max(last, 0));
-    frameNumber_->setRange(playable ? 1 : 0, std::max(last, 0));
-    slider_->setValue(std::max(frame_, slider_->minimum()));
-    frameNumber_->setValue(std::max(frame_, frameNumber_->minimum()));
-    slider_->blockSignals(false);
-    frameNumber_->blockSignals(false);
+    {
+        const QSignalBlocker quietSlider(slider_);
+        const QSignalBlocker quietNumber(frameNumber_);
+        slider_->setRange(playable ? 1 : 0, std::max(last, 0));
+        frameNumber_->setRange(playable ? 1 : 0, std::max(last, 0));
+        slider_->setValue(std::max(frame_, slider_->minimum()));
+        frameNumber_->setValue(std::max(frame_, frameNumber_->minimum()));
+    }
     lastFrameLabel_->setText(QStringLiteral(" of %1 ").arg(std::max(last, 0)));
     countFigure();
     updateStatus();
@@ -403,17 +405,6 @@ void MainWindow::updateStatus() {
 void MainWindow::tell(const QString& message) {
     lastMessage_ = message;
     statusBar()->showMessage(message, kMessageTime);
-}
-
-std::string MainWindow::objectEntry() const {
-    const std::vector<standin::Command>& commands = standin::scene().commands;
-    for (const standin::Command& command : commands)
-        if (command.category == "BUILD" && session_->entryNamed(command.entry) != nullptr)
-            return command.entry;
-    for (const standin::Command& command : commands)
-        if (session_->entryNamed(command.entry) != nullptr)
-            return command.entry;
-    return std::string();
 }
 
 int MainWindow::loadFile(const QString& path, const std::string& entry) {
@@ -479,7 +470,7 @@ void MainWindow::runCommand(size_t row) {
 void MainWindow::openSettings() {
     setPlaying(false);
     const int handle = selectedObject();
-    session_->send(objectEntry(), kMessageSettings, handle, 0);
+    session_->send(session_->objectEntryName(), kMessageSettings, handle, 0);
     // What the sheet changed (limbs, the style) shows at the frame the object was at, clamped to
     // the frames its motion now holds.
     const int last = lastFrameOf(session_, handle);
@@ -508,12 +499,12 @@ void MainWindow::showFrame(int frame) {
     frame_ = frame;
     frames_[handle] = frame;
     // The controls follow without sending the frame again.
-    slider_->blockSignals(true);
-    slider_->setValue(frame);
-    slider_->blockSignals(false);
-    frameNumber_->blockSignals(true);
-    frameNumber_->setValue(frame);
-    frameNumber_->blockSignals(false);
+    {
+        const QSignalBlocker quietSlider(slider_);
+        const QSignalBlocker quietNumber(frameNumber_);
+        slider_->setValue(frame);
+        frameNumber_->setValue(frame);
+    }
     session_->pose(handle, frame);
     updateStatus();
     view_->update();
@@ -529,10 +520,9 @@ void MainWindow::setPlaying(bool playing) {
     } else if (!playing) {
         player_->stop();
     }
-    play_->blockSignals(true);
+    const QSignalBlocker quiet(play_);
     play_->setChecked(playing);
     play_->setIcon(style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
-    play_->blockSignals(false);
 }
 
 void MainWindow::setSpeed(double speed) {

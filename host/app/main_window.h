@@ -72,7 +72,7 @@ class MainWindow : public QMainWindow {
     void rememberSettings();
     // The last message shown to the person.
     const QString& lastMessage() const { return lastMessage_; }
-    SceneWidget* sceneView() const { return view_; }
+    SceneWidget* sceneWidget() const { return view_; }
 
   protected:
     // Files dropped on the window are loaded.
@@ -94,8 +94,6 @@ class MainWindow : public QMainWindow {
     void countFigure();
     void updateStatus();
     void tell(const QString& message);
-    // The entry the object messages (settings, pose, discard) go to.
-    std::string objectEntry() const;
     void nextFrame();
 
     static void onRedraw(void* context);

@@ -70,20 +70,24 @@ ModuleSession::Entry ModuleSession::entryNamed(const std::string& entryName) con
     return platform::findFunction<Entry>(library_, entryName.c_str());
 }
 
-ModuleSession::Entry ModuleSession::entryFor(const char* label) const {
+std::string ModuleSession::entryNameFor(const std::string& label) const {
     for (const standin::Command& row : standin::scene().commands)
         if (row.label == label && !row.entry.empty())
-            return entryNamed(row.entry);
-    return nullptr;
+            return row.entry;
+    return std::string();
 }
 
-ModuleSession::Entry ModuleSession::objectEntry() const {
-    if (lastEntry_ != nullptr)
+std::string ModuleSession::objectEntryName() const {
+    if (!lastEntry_.empty())
         return lastEntry_;
-    for (const standin::Command& row : standin::scene().commands)
-        if (Entry entry = entryNamed(row.entry))
-            return entry;
-    return nullptr;
+    const std::vector<standin::Command>& commands = standin::scene().commands;
+    for (const standin::Command& row : commands)
+        if (row.category == "BUILD" && entryNamed(row.entry) != nullptr)
+            return row.entry;
+    for (const standin::Command& row : commands)
+        if (entryNamed(row.entry) != nullptr)
+            return row.entry;
+    return std::string();
 }
 
 int ModuleSession::send(const std::string& entryName, int message, int objectHandle,
@@ -108,9 +112,9 @@ std::string ModuleSession::textResult(const std::string& entryName, int message)
 }
 
 bool ModuleSession::setLimbType(int style, std::string* error) {
-    Entry entry = entryFor(kFigureLoader);
+    Entry entry = entryNamed(entryNameFor(kFigureLoader));
     if (entry == nullptr)
-        entry = entryFor(kBioVisionLoader);
+        entry = entryNamed(entryNameFor(kBioVisionLoader));
     PluginCall call = freshCall(host::kNoObject, kPropertyTarget);
     if (entry == nullptr || entry(kMessageProperties, 0, &call) != 1 ||
         standin::scene().propertyBlock == nullptr) {
@@ -132,13 +136,13 @@ bool ModuleSession::setLimbType(int style, std::string* error) {
 }
 
 int ModuleSession::load(const char* loaderLabel, const std::string& path, std::string* error) {
-    for (const standin::Command& row : standin::scene().commands)
-        if (row.label == loaderLabel && !row.entry.empty()) {
-            int handle = loadWith(row.entry, path, error);
-            if (!error->empty())
-                *error = std::string("the ") + loaderLabel + " could not load " + path;
-            return handle;
-        }
+    const std::string entryName = entryNameFor(loaderLabel);
+    if (!entryName.empty()) {
+        int handle = loadWith(entryName, path, error);
+        if (!error->empty())
+            *error = std::string("the ") + loaderLabel + " could not load " + path;
+        return handle;
+    }
     *error = std::string("the module registered no \"") + loaderLabel + "\" command";
     return host::kNoObject;
 }
@@ -168,7 +172,7 @@ int ModuleSession::loadWith(const std::string& entryName, const std::string& pat
             *error = "the " + entryName + " command could not load " + path;
         return host::kNoObject;
     }
-    lastEntry_ = entry;
+    lastEntry_ = entryName;
     return handle;
 }
 

@@ -63,6 +63,12 @@ class ModuleSession {
 
     // The exported command entry of that name; null when the module has none.
     Entry entryNamed(const std::string& entryName) const;
+    // The name of the entry the command table registers under label; empty when none.
+    std::string entryNameFor(const std::string& label) const;
+    // The name of the entry that messages about objects go to (settings, pose, discard): the
+    // one that loaded the last figure, else the Build command's, else the table's first that
+    // the module exports; empty when there is none.
+    std::string objectEntryName() const;
     // Calls an entry with a fresh call record for objectHandle and callValue; the record after
     // the call goes to result when given. The entry's answer; 0 for an entry that is not there.
     int send(const std::string& entryName, int message, int objectHandle, uintptr_t callValue,
@@ -71,16 +77,13 @@ class ModuleSession {
     std::string textResult(const std::string& entryName, int message);
 
   private:
-    // The command entry that the command table names for a label; null when none.
-    Entry entryFor(const char* label) const;
-    // The entry for messages about objects: the one that loaded last, else the table's first.
-    Entry objectEntry() const;
+    Entry objectEntry() const { return entryNamed(objectEntryName()); }
 
     void* library_ = nullptr;
     decltype(&piExit) stop_ = nullptr;
     decltype(&GetFigure) getFigure_ = nullptr;
-    Entry lastEntry_ = nullptr;  // the entry that loaded the objects
-    std::set<int> deleted_;      // objects deleted through discard
+    std::string lastEntry_;  // the entry that loaded the objects
+    std::set<int> deleted_;  // objects deleted through discard
 };
 
 }  // namespace fighost

@@ -102,15 +102,13 @@ int runOpenCommand(const ParsedArguments& parsed) {
     // --bvh and --fig name the loader; otherwise the window picks one by each file's extension.
     std::string forced;
     if (parsed.options.count("bvh") != 0 || parsed.options.count("fig") != 0)
-        for (const standin::Command& command : standin::scene().commands)
-            if (command.label == request.loader)
-                forced = command.entry;
+        forced = session.entryNameFor(request.loader);
     bool loaded = true;
     for (const std::string& file : parsed.operands)
         loaded = window.loadFile(QString::fromStdString(file), forced) != host::kNoObject && loaded;
     if (atFrame && frame > 0)
         window.showFrame(frame);
-    window.sceneView()->setView(view);
+    window.sceneWidget()->setView(view);
     if (!shoot) {
         window.rememberSettings();
         window.show();
@@ -121,7 +119,7 @@ int runOpenCommand(const ParsedArguments& parsed) {
     window.resize(kScreenshotWidth, kScreenshotHeight);
     window.show();
     QApplication::processEvents();
-    window.sceneView()->setView(view);
+    window.sceneWidget()->setView(view);
     QApplication::processEvents();
     return writeScreenshot(&window, screenshot->second, &error) ? 0 : fail(error);
 }

@@ -12,6 +12,22 @@ constexpr double kSpanWithoutExtent = 10.0;
 // faces turned a little left, right, up or down read differently.
 constexpr double kLightX = -0.35, kLightY = 0.5, kLightZ = 0.7921;
 
+// The cosine and sine of an angle in degrees, exact for whole quarter turns, so that the front,
+// side and top views keep the scene's own coordinates.
+void cosSin(double degrees, double* c, double* s) {
+    const double quarters = degrees / 90.0;
+    if (quarters == std::floor(quarters) && std::fabs(quarters) < 1e9) {
+        static const double kCos[] = {1, 0, -1, 0};
+        const int quarter = static_cast<int>(std::fmod(quarters, 4.0) + 4) % 4;
+        *c = kCos[quarter];
+        *s = kCos[(quarter + 3) % 4];
+        return;
+    }
+    const double radians = degrees * std::atan(1.0) / 45.0;
+    *c = std::cos(radians);
+    *s = std::sin(radians);
+}
+
 bool finite(const PiPoint& p) {
     return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
 }
@@ -52,28 +68,6 @@ void ViewBounds::add(const ViewBounds& other) {
         return;
     add(ViewPoint{other.minX, other.minY, 0});
     add(ViewPoint{other.maxX, other.maxY, 0});
-}
-
-ViewPoint toView(View view, const PiPoint& p) {
-    double x = p.x, y = p.y, z = p.z;
-    switch (view) {
-        case View::kFront:
-            return {x, y, z};
-        case View::kSide:
-            return {-z, y, x};
-        case View::kTop:
-            return {x, -z, y};
-        case View::kIso: {
-            // The eye stands at (1, 1, 1): turn the scene 45 degrees about Y, then tilt it
-            // towards the eye about X.
-            const double c = std::sqrt(0.5);
-            double tx = c * (x - z), tz = c * (x + z);
-            const double tilt = std::atan(1.0 / std::sqrt(2.0));
-            double ct = std::cos(tilt), st = std::sin(tilt);
-            return {tx, ct * y - st * tz, st * y + ct * tz};
-        }
-    }
-    return {x, y, z};
 }
 
 namespace {
@@ -133,8 +127,9 @@ PiPoint turned(const PiPoint& p, const PiPoint& degrees) {
 
 std::vector<ViewItem> viewItems(const standin::SceneObject& object, View view) {
     std::vector<ViewItem> items;
+    const Camera camera = cameraFor(view);
     appendItems(
-        object, [view](const PiPoint& p) { return toView(view, p); }, &items);
+        object, [&camera](const PiPoint& p) { return toCamera(camera, p); }, &items);
     sortFarFirst(&items);
     return items;
 }
@@ -154,9 +149,9 @@ Camera cameraFor(View view) {
 }
 
 ViewPoint toCamera(const Camera& camera, const PiPoint& p) {
-    const double toRadians = std::atan(1.0) / 45.0;
-    double cy = std::cos(camera.yaw * toRadians), sy = std::sin(camera.yaw * toRadians);
-    double cp = std::cos(camera.pitch * toRadians), sp = std::sin(camera.pitch * toRadians);
+    double cy, sy, cp, sp;
+    cosSin(camera.yaw, &cy, &sy);
+    cosSin(camera.pitch, &cp, &sp);
     double x = cy * p.x - sy * p.z, z = sy * p.x + cy * p.z;
     return {x, cp * p.y - sp * z, sp * p.y + cp * z};
 }

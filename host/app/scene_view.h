@@ -38,20 +38,19 @@ struct ViewBounds {
     void add(const ViewBounds& other);
 };
 
-// The point in view coordinates. Front looks along -Z (X right, Y up); side looks along -X from
-// +X (-Z right); top looks down -Y (X right, -Z up); iso looks from (1, 1, 1) towards the origin,
-// so the three axes are foreshortened alike.
-ViewPoint toView(View view, const PiPoint& p);
-
 // The object's geometry seen from the view, far items first. Items with a point that is not
 // finite are left out.
 std::vector<ViewItem> viewItems(const standin::SceneObject& object, View view);
-// A free view, as the window turns it: the scene is turned by yaw degrees about Y, then tilted by
-// pitch degrees about X. Front, side, top and iso are cameras too (see cameraFor).
+// A view, as the window turns it: the scene is turned by yaw degrees about Y, then tilted by
+// pitch degrees about X.
 struct Camera {
     double yaw = 0, pitch = 0;
 };
+// The named views as cameras. Front looks along -Z (X right, Y up); side looks along -X from +X
+// (-Z right); top looks down -Y (X right, -Z up); iso looks from (1, 1, 1) towards the origin, so
+// the three axes are foreshortened alike.
 Camera cameraFor(View view);
+// The point in view coordinates.
 ViewPoint toCamera(const Camera& camera, const PiPoint& p);
 
 // Appends the object's geometry as the camera sees it, in the order it was put. When the host

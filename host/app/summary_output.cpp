@@ -1,7 +1,7 @@
 #include "host/app/summary_output.h"
 
 #include "host/app/json_writer.h"
-#include "host/app/number_text.h"
+#include "host/app/number_format.h"
 
 namespace fighost {
 namespace {

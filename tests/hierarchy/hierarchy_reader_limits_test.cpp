@@ -6,7 +6,7 @@
 #include <string>
 
 #include "hierarchy/hierarchy_reader.h"
-#include "hierarchy/number_text.h"
+#include "hierarchy/number_reading.h"
 #include "support/figure_reading.h"
 #include "support/temp_dir.h"
 

@@ -55,7 +55,7 @@ class MainWindowTest : public testing::Test {
         standin::setEchoErrors(true);
     }
 
-    QImage view() { return window_->sceneView()->grab().toImage(); }
+    QImage view() { return window_->sceneWidget()->grab().toImage(); }
     QAction* action(const QString& text) {
         for (QAction* menu : window_->menuBar()->actions())
             for (QAction* item : menu->menu()->actions())
@@ -251,7 +251,7 @@ std::pair<QPointF, int> paintedAt(const QImage& image, Wanted wanted) {
 TEST_F(MainWindowTest, KeysPlayStepAndJumpAsInPlayers) {
     ASSERT_NE(window_->loadFile(QString::fromStdString(example("human.bvh"))), host::kNoObject);
     QApplication::setActiveWindow(window_.get());
-    window_->sceneView()->setFocus();
+    window_->sceneWidget()->setFocus();
     auto* slider = window_->findChild<QSlider*>(QStringLiteral("frameSlider"));
     auto* play = window_->findChild<QAbstractButton*>(QStringLiteral("play"));
     struct Case {
@@ -262,14 +262,14 @@ TEST_F(MainWindowTest, KeysPlayStepAndJumpAsInPlayers) {
                           {Qt::Key_Right, 3}, {Qt::Key_Left, 2}, {Qt::Key_Left, 1},
                           {Qt::Key_Left, 1}};
     for (const Case& c : cases) {
-        QTest::keyClick(window_->sceneView(), c.key);
+        QTest::keyClick(window_->sceneWidget(), c.key);
         EXPECT_EQ(slider->value(), c.frame) << c.key;
         EXPECT_EQ(window_->frameOf(window_->selectedObject()), c.frame) << c.key;
     }
-    QTest::keyClick(window_->sceneView(), Qt::Key_Space);
+    QTest::keyClick(window_->sceneWidget(), Qt::Key_Space);
     EXPECT_TRUE(play->isChecked());
     processEventsFor(200);
-    QTest::keyClick(window_->sceneView(), Qt::Key_Space);
+    QTest::keyClick(window_->sceneWidget(), Qt::Key_Space);
     EXPECT_FALSE(play->isChecked());
     EXPECT_GT(slider->value(), 1);
 }
@@ -279,7 +279,7 @@ TEST_F(MainWindowTest, AClickSelectsTheObjectUnderItAndTheFrameBarFollows) {
     int human = window_->loadFile(QString::fromStdString(example("human.bvh")));
     ASSERT_EQ(window_->selectedObject(), human);
     window_->showFrame(60);
-    window_->sceneView()->setAxes(false);
+    window_->sceneWidget()->setAxes(false);
     QApplication::processEvents();
     // The walk, first in the scene, is painted in blue; the selected human in its own colour.
     auto blue = [](const QColor& c) { return c.blue() > c.red() + 30 && c.blue() > c.green(); };
@@ -292,7 +292,7 @@ TEST_F(MainWindowTest, AClickSelectsTheObjectUnderItAndTheFrameBarFollows) {
         for (int dx = -radius; dx <= radius; ++dx)
             if (blue(before.pixelColor(walkAt.toPoint() + QPoint(dx, radius))))
                 target = walkAt.toPoint() + QPoint(dx, radius);
-    QTest::mouseClick(window_->sceneView(), Qt::LeftButton, Qt::NoModifier, target);
+    QTest::mouseClick(window_->sceneWidget(), Qt::LeftButton, Qt::NoModifier, target);
     EXPECT_EQ(window_->selectedObject(), walk);
     auto* slider = window_->findChild<QSlider*>(QStringLiteral("frameSlider"));
     EXPECT_EQ(slider->maximum(), 3);
@@ -304,7 +304,7 @@ TEST_F(MainWindowTest, AClickSelectsTheObjectUnderItAndTheFrameBarFollows) {
     auto strongBlue = [](const QColor& c) { return c.blue() > c.red() + 60 && c.value() < 200; };
     EXPECT_GT(paintedAt(view(), strongBlue).second, paintedAt(before, strongBlue).second);
     // A click on nothing leaves the selection as it was.
-    QTest::mouseClick(window_->sceneView(), Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    QTest::mouseClick(window_->sceneWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
     EXPECT_EQ(window_->selectedObject(), walk);
     EXPECT_EQ(window_->frameOf(human), 60);
 }
@@ -334,9 +334,9 @@ TEST_F(MainWindowTest, TheFigureStaysInSightOverItsWholeMotion) {
     const Case cases[] = {{false, 10000, 40}, {true, 25, 0}};
     for (const Case& c : cases) {
         // From the side the walk along Z crosses the view.
-        window_->sceneView()->setFollow(c.follow);
+        window_->sceneWidget()->setFollow(c.follow);
         window_->showFrame(1);
-        window_->sceneView()->setView(fighost::View::kSide);
+        window_->sceneWidget()->setView(fighost::View::kSide);
         QApplication::processEvents();
         auto [first, firstPixels] = paintedAt(view(), figure);
         window_->showFrame(149);
@@ -371,7 +371,7 @@ TEST_F(MainWindowTest, DeletingAnObjectDiscardsItsFigureOnce) {
     window_->deleteSelected();
     EXPECT_EQ(list->count(), 0);
     EXPECT_EQ(window_->selectedObject(), host::kNoObject);
-    window_->sceneView()->fitScene();
+    window_->sceneWidget()->fitScene();
     EXPECT_EQ(figurePixels(view()), 0);
 }
 

@@ -19,19 +19,23 @@ void expectPoint(const ViewPoint& p, double x, double y, double z) {
 
 TEST(SceneViewTest, EachViewLooksFromItsSide) {
     // Front: X right, Y up, +Z towards the eye.
-    expectPoint(fighost::toView(View::kFront, {1, 2, 3}), 1, 2, 3);
+    expectPoint(fighost::toCamera(fighost::cameraFor(View::kFront), {1, 2, 3}), 1, 2, 3);
+    // The named views keep the scene's own numbers, not a rounding of them.
+    const ViewPoint side = fighost::toCamera(fighost::cameraFor(View::kSide), {1, 2, 3});
+    EXPECT_EQ(side.x, -3);
+    EXPECT_EQ(side.z, 1);
     // Side, from +X: -Z right, Y up, +X towards the eye.
-    expectPoint(fighost::toView(View::kSide, {1, 2, 3}), -3, 2, 1);
+    expectPoint(fighost::toCamera(fighost::cameraFor(View::kSide), {1, 2, 3}), -3, 2, 1);
     // Top, from +Y: X right, -Z up, +Y towards the eye.
-    expectPoint(fighost::toView(View::kTop, {1, 2, 3}), 1, -3, 2);
+    expectPoint(fighost::toCamera(fighost::cameraFor(View::kTop), {1, 2, 3}), 1, -3, 2);
     // Iso, from (1, 1, 1): that direction points straight at the eye and Y stays upwards.
-    expectPoint(fighost::toView(View::kIso, {1, 1, 1}), 0, 0, std::sqrt(3.0));
-    ViewPoint up = fighost::toView(View::kIso, {0, 1, 0});
+    expectPoint(fighost::toCamera(fighost::cameraFor(View::kIso), {1, 1, 1}), 0, 0, std::sqrt(3.0));
+    ViewPoint up = fighost::toCamera(fighost::cameraFor(View::kIso), {0, 1, 0});
     EXPECT_NEAR(up.x, 0, 1e-9);
     EXPECT_GT(up.y, 0);
     // Every view keeps lengths: it only turns the scene.
     for (View view : {View::kFront, View::kSide, View::kTop, View::kIso}) {
-        ViewPoint p = fighost::toView(view, {3, -4, 12});
+        ViewPoint p = fighost::toCamera(fighost::cameraFor(view), {3, -4, 12});
         EXPECT_NEAR(std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z), 13, 1e-9);
     }
 }

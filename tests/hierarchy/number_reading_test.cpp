@@ -1,4 +1,4 @@
-#include "hierarchy/number_text.h"
+#include "hierarchy/number_reading.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Reading the numbers of hierarchy files.
-#include "hierarchy/number_text.h"
+#include "hierarchy/number_reading.h"
 
 #include <cfloat>
 #include <charconv>

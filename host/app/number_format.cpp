@@ -1,4 +1,4 @@
-#include "host/app/number_text.h"
+#include "host/app/number_format.h"
 
 #include <charconv>
 #include <cmath>
