@@ -520,6 +520,7 @@ void MainWindow::setPlaying(bool playing) {
     } else if (!playing) {
         player_->stop();
     }
+    view_->setPlaying(playing);
     const QSignalBlocker quiet(play_);
     play_->setChecked(playing);
     play_->setIcon(style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));

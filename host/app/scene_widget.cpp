@@ -173,6 +173,11 @@ void SceneWidget::setSelected(int handle) {
     update();
 }
 
+void SceneWidget::setPlaying(bool on) {
+    playing_ = on;
+    update();
+}
+
 void SceneWidget::setGrid(bool on) {
     grid_ = on;
     update();
@@ -222,7 +227,7 @@ PiPoint SceneWidget::shownCentre() const {
             target_.z + root.z - followFrom_.z};
 }
 
-bool SceneWidget::toPixel(const ViewPoint& q, QPointF* pixel) const {
+bool SceneWidget::toPixel(const ViewPoint& q, double pixelsPerUnit, QPointF* pixel) const {
     double factor = 1;
     if (perspective_) {
         const double eye = kEyeDistance * radius_;
@@ -230,16 +235,16 @@ bool SceneWidget::toPixel(const ViewPoint& q, QPointF* pixel) const {
             return false;
         factor = eye / (eye - q.z);
     }
-    const double scale = pixelsPerUnit() * factor;
+    const double scale = pixelsPerUnit * factor;
     *pixel =
         QPointF(width() / 2.0 + pan_.x() + q.x * scale, height() / 2.0 + pan_.y() - q.y * scale);
     return true;
 }
 
-bool SceneWidget::project(const PiPoint& p, QPointF* pixel) const {
+bool SceneWidget::project(const PiPoint& p, double pixelsPerUnit, QPointF* pixel) const {
     const PiPoint centre = shownCentre();
     return toPixel(toCamera(camera_, PiPoint{p.x - centre.x, p.y - centre.y, p.z - centre.z}),
-                   pixel);
+                   pixelsPerUnit, pixel);
 }
 
 std::vector<ViewItem> SceneWidget::sceneItems() const {
@@ -255,6 +260,7 @@ std::vector<ViewItem> SceneWidget::sceneItems() const {
             items[i].object = object.handle;
     }
     const ViewPoint centre = toCamera(camera_, shownCentre());
+    const double scale = pixelsPerUnit();
     size_t kept = 0;
     for (ViewItem& item : items) {
         bool visible = true;
@@ -263,7 +269,7 @@ std::vector<ViewItem> SceneWidget::sceneItems() const {
             ViewPoint q{item.points[k].x - centre.x, item.points[k].y - centre.y,
                         item.points[k].z - centre.z};
             QPointF pixel;
-            visible = toPixel(q, &pixel);
+            visible = toPixel(q, scale, &pixel);
             item.points[k] = {pixel.x(), pixel.y(), q.z};
             depth += q.z;
         }
@@ -311,6 +317,7 @@ void SceneWidget::paintGrid(QPainter* painter) const {
     const double z0 = std::floor((box_.min.z - pad) / step) * step,
                  z1 = std::ceil((box_.max.z + pad) / step) * step;
     const float floor = box_.min.y;
+    const double scale = pixelsPerUnit();
     // Each line in short pieces, so that perspective can leave out what lies behind the eye.
     auto line = [&](PiPoint a, PiPoint b, const QColor& colour) {
         painter->setPen(QPen(colour, 1));
@@ -322,7 +329,7 @@ void SceneWidget::paintGrid(QPainter* painter) const {
                                static_cast<float>(a.z + (b.z - a.z) * t)};
             };
             QPointF from, to;
-            if (project(at(i), &from) && project(at(i + 1), &to))
+            if (project(at(i), scale, &from) && project(at(i + 1), scale, &to))
                 painter->drawLine(from, to);
         }
     };
@@ -399,14 +406,22 @@ void SceneWidget::paintEvent(QPaintEvent*) {
                 painter.drawLine(points[0], points[1]);
                 break;
             case 3: {
-                // The outline in the face's own colour closes the hairline seams that
+                // Still, the outline in the face's own colour closes the hairline seams that
                 // antialiasing leaves between neighbouring faces.
                 QColor face = lit(colour, item.facing);
                 if (item.object != selected_ && selected_ >= 0)
                     face = mixed(lit(colourOf(item.object), item.facing), kBackground, 0.2);
-                painter.setPen(QPen(face, 0.75));
                 painter.setBrush(face);
-                painter.drawPolygon(points, 3);
+                if (playing_) {
+                    // Filled without antialiasing, neighbouring faces meet without seams.
+                    painter.setPen(Qt::NoPen);
+                    painter.setRenderHint(QPainter::Antialiasing, false);
+                    painter.drawPolygon(points, 3);
+                    painter.setRenderHint(QPainter::Antialiasing, true);
+                } else {
+                    painter.setPen(QPen(face, 0.75));
+                    painter.drawPolygon(points, 3);
+                }
                 break;
             }
             default:

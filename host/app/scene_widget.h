@@ -44,6 +44,9 @@ class SceneWidget : public QWidget {
     void setPicked(Picked picked) { picked_ = std::move(picked); }
     // The object drawn highlighted; -1 for none.
     void setSelected(int handle);
+    // While a motion plays, faces are filled without antialiasing, which takes under half the
+    // time (their edges step by whole pixels); a still view is drawn smooth.
+    void setPlaying(bool on);
     // Options, each shown at once.
     void setGrid(bool on);
     void setAxes(bool on);
@@ -71,8 +74,8 @@ class SceneWidget : public QWidget {
     PiPoint shownCentre() const;
     // Where a point seen from the centre (camera coordinates) lands in the widget, and where a
     // scene point does; false when it lies behind the perspective eye.
-    bool toPixel(const ViewPoint& q, QPointF* pixel) const;
-    bool project(const PiPoint& p, QPointF* pixel) const;
+    bool toPixel(const ViewPoint& q, double pixelsPerUnit, QPointF* pixel) const;
+    bool project(const PiPoint& p, double pixelsPerUnit, QPointF* pixel) const;
     // Every live object's geometry in widget pixels (x, y) and depth (z), far first.
     std::vector<ViewItem> sceneItems() const;
     // The box of the live objects over their whole motion.
@@ -97,7 +100,7 @@ class SceneWidget : public QWidget {
     QPointF pan_;
     QPoint lastMouse_, pressedAt_;
     int selected_ = -1;
-    bool grid_ = true, axes_ = true, perspective_ = true, follow_ = false;
+    bool grid_ = true, axes_ = true, perspective_ = true, follow_ = false, playing_ = false;
 };
 
 }  // namespace fighost
