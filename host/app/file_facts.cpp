@@ -1,6 +1,7 @@
 #include "host/app/file_facts.h"
 
 #include <strings.h>
+#include <sys/stat.h>
 #include <cstdio>
 #include <cstdlib>
 
@@ -66,6 +67,10 @@ std::string cutText(int cut, int all, const char* what, int length) {
 
 FileFacts readFileFacts(const std::string& path) {
     FileFacts facts;
+    // Only regular files are read a second time: a pipe or a device gives its bytes once.
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+        return facts;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr)
         return facts;

@@ -21,6 +21,7 @@ struct FileFacts {
 };
 
 // Reads the facts of the file at path, up to its frame time; the motion values are not read.
+// Anything but a regular file is not read (facts.read stays false).
 FileFacts readFileFacts(const std::string& path);
 
 // A count with a comma between each group of three digits: 2752 is "2,752".

@@ -43,6 +43,7 @@ TEST(FileFactsTest, ReadsTheHeaderAsTheModulesReaderSplitsIt) {
         EXPECT_EQ(facts.channelNamesCut, c.channelNamesCut) << c.text;
     }
     EXPECT_FALSE(fighost::readFileFacts(folder.path("missing.bvh")).read);
+    EXPECT_FALSE(fighost::readFileFacts(folder.root()).read);
 }
 
 TEST(FileFactsTest, SaysWhatWasNotKept) {
