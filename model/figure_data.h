@@ -3,6 +3,11 @@
 // with piSetObjectData, and destroyed when the host discards that object's data or DeleteFigure
 // is called. Its operations are virtual so that code holding a FigureData from GetFigure (other
 // modules of the host) can reach them without linking against the module's internals.
+//
+// Where the operations live: creating, loading, posing and destroying in model/figure_data.cpp
+// (the file grammar itself is read by hierarchy/hierarchy_reader.cpp); saving and the writing of
+// the .fig grammar (save, writeTo and their helpers) in hierarchy/hierarchy_writer.cpp, beside
+// the rest of the grammar.
 #pragma once
 
 #include <cstdint>

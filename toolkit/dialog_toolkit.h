@@ -35,7 +35,11 @@ enum ControlKind : int32_t {
     kUpDown,  // steps the number in the edit control just before it in the template
 };
 
-// Control states and styles; combined with |.
+// Control states and styles; combined with |. They are the templates' own, each the counterpart
+// of a Windows control style, and the native Windows layer reads every one. The Qt layer has
+// no use for some: kScrollsHorizontally (a QLineEdit always scrolls), kTreeButtons and
+// kTreeLines (a QTreeWidget shows its own expand marks and no lines) and kUpDownSetsNumber (its
+// up-down always writes its edit).
 enum ControlStyle : uint32_t {
     kHidden = 1u << 0,
     kDisabled = 1u << 1,
@@ -60,6 +64,8 @@ struct ControlTemplate {
     uint32_t style;  // ControlStyle flags
 };
 
+// Read by the native Windows layer for the window's frame; the Qt layer knows a page from a
+// dialog by how it is run.
 enum DialogStyle : uint32_t {
     kModalFrame = 1u << 0,  // a window of its own with a caption bar and system menu
     kChildPage = 1u << 1,   // a page of a property sheet; the caption names its tab

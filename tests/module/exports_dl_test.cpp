@@ -1,52 +1,17 @@
 // The built module as the host sees it: loaded with dlopen, exporting exactly its external
 // interface and nothing else.
 #include <dlfcn.h>
-#include <elf.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
-#include <vector>
 
 #include "host/stand_in_host.h"
 #include "plugin/entry_points.h"
+#include "support/elf_reading.h"
 
 namespace {
-
-// The names the module's dynamic symbol table defines (functions and data, any binding).
-std::set<std::string> definedDynamicSymbols(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::set<std::string> names;
-    if (bytes.size() < sizeof(Elf64_Ehdr))
-        return names;
-    Elf64_Ehdr header;
-    std::memcpy(&header, bytes.data(), sizeof header);
-    if (std::memcmp(header.e_ident, ELFMAG, SELFMAG) != 0 || header.e_ident[EI_CLASS] != ELFCLASS64)
-        return names;
-    std::vector<Elf64_Shdr> sections(header.e_shnum);
-    for (size_t i = 0; i < sections.size(); ++i)
-        std::memcpy(&sections[i], bytes.data() + header.e_shoff + i * sizeof(Elf64_Shdr),
-                    sizeof(Elf64_Shdr));
-    for (const Elf64_Shdr& section : sections) {
-        if (section.sh_type != SHT_DYNSYM)
-            continue;
-        const Elf64_Shdr& strings = sections.at(section.sh_link);
-        size_t count = section.sh_size / sizeof(Elf64_Sym);
-        for (size_t i = 1; i < count; ++i) {
-            Elf64_Sym symbol;
-            std::memcpy(&symbol, bytes.data() + section.sh_offset + i * sizeof symbol,
-                        sizeof symbol);
-            if (symbol.st_shndx == SHN_UNDEF)
-                continue;
-            names.insert(bytes.data() + strings.sh_offset + symbol.st_name);
-        }
-    }
-    return names;
-}
 
 TEST(ModuleExportsTest, ExportsExactlyTheExternalInterface) {
     // The one export list, module/figure.def, read at configure time.
@@ -56,7 +21,7 @@ TEST(ModuleExportsTest, ExportsExactlyTheExternalInterface) {
 #undef FIGURE_EXPORT
     };
     EXPECT_EQ(expected.size(), 26u);
-    EXPECT_EQ(definedDynamicSymbols(FIGURE_LIBRARY_PATH), expected);
+    EXPECT_EQ(testing_support::definedDynamicSymbols(FIGURE_LIBRARY_PATH), expected);
 }
 
 TEST(ModuleExportsTest, LoadsAndStartsLikeTheHostDoes) {

@@ -1,53 +1,22 @@
 // The module without its dialog library: it needs no Qt library to load, and when the dialog
 // library cannot be loaded the settings message says so in one line and changes nothing.
 #include <dlfcn.h>
-#include <elf.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "host/stand_in_host.h"
 #include "plugin/entry_points.h"
+#include "support/elf_reading.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-// The libraries the file's dynamic section says it needs.
-std::vector<std::string> neededLibraries(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::vector<std::string> needed;
-    Elf64_Ehdr header;
-    if (bytes.size() < sizeof header)
-        return needed;
-    std::memcpy(&header, bytes.data(), sizeof header);
-    if (std::memcmp(header.e_ident, ELFMAG, SELFMAG) != 0 || header.e_ident[EI_CLASS] != ELFCLASS64)
-        return needed;
-    std::vector<Elf64_Shdr> sections(header.e_shnum);
-    for (size_t i = 0; i < sections.size(); ++i)
-        std::memcpy(&sections[i], bytes.data() + header.e_shoff + i * sizeof(Elf64_Shdr),
-                    sizeof(Elf64_Shdr));
-    for (const Elf64_Shdr& section : sections) {
-        if (section.sh_type != SHT_DYNAMIC)
-            continue;
-        const Elf64_Shdr& strings = sections.at(section.sh_link);
-        for (size_t i = 0; i < section.sh_size / sizeof(Elf64_Dyn); ++i) {
-            Elf64_Dyn entry;
-            std::memcpy(&entry, bytes.data() + section.sh_offset + i * sizeof entry, sizeof entry);
-            if (entry.d_tag == DT_NEEDED)
-                needed.push_back(bytes.data() + strings.sh_offset + entry.d_un.d_val);
-        }
-    }
-    return needed;
-}
-
 TEST(DialogToolkitTest, ModuleNeedsNoQtLibrary) {
-    std::vector<std::string> needed = neededLibraries(FIGURE_LIBRARY_PATH);
+    std::vector<std::string> needed = testing_support::neededLibraries(FIGURE_LIBRARY_PATH);
     ASSERT_FALSE(needed.empty()) << "no dynamic section read";
     EXPECT_NE(std::find(needed.begin(), needed.end(), "libpitools.so"), needed.end());
     for (const std::string& library : needed)
