@@ -412,7 +412,7 @@ void SceneWidget::paintEvent(QPaintEvent*) {
                 if (item.object != selected_ && selected_ >= 0)
                     face = mixed(lit(colourOf(item.object), item.facing), kBackground, 0.2);
                 painter.setBrush(face);
-                if (playing_) {
+                if (playing_ || dragging_) {
                     // Filled without antialiasing, neighbouring faces meet without seams.
                     painter.setPen(Qt::NoPen);
                     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -436,10 +436,39 @@ void SceneWidget::mousePressEvent(QMouseEvent* event) {
     lastMouse_ = pressedAt_ = event->position().toPoint();
 }
 
+void SceneWidget::orbitAboutSelected() {
+    const standin::SceneObject* object = standin::object(selected_);
+    if (object == nullptr || session_->deleted(selected_) || box_.empty)
+        return;
+    SceneBox drawn;
+    for (const PiPoint& p : object->points)
+        drawn.add(p);
+    if (drawn.empty)
+        return;
+    PiPoint middle{(drawn.min.x + drawn.max.x) / 2, (drawn.min.y + drawn.max.y) / 2,
+                   (drawn.min.z + drawn.max.z) / 2};
+    if (object->hasPosition)
+        middle = {middle.x + object->position.x, middle.y + object->position.y,
+                  middle.z + object->position.z};
+    // The figure's middle becomes the centre the camera turns about, moved so that nothing
+    // jumps: it stays where it is shown now.
+    QPointF shown;
+    if (!project(middle, pixelsPerUnit(), &shown))
+        return;
+    const PiPoint centre = shownCentre();
+    target_ = {target_.x + middle.x - centre.x, target_.y + middle.y - centre.y,
+               target_.z + middle.z - centre.z};
+    pan_ = shown - QPointF(width() / 2.0, height() / 2.0);
+}
+
 void SceneWidget::mouseMoveEvent(QMouseEvent* event) {
     QPoint now = event->position().toPoint();
     QPoint moved = now - lastMouse_;
     lastMouse_ = now;
+    // A turn begins about the selected object; a click changes nothing of the view.
+    if (!dragging_ && (event->buttons() & Qt::LeftButton))
+        orbitAboutSelected();
+    dragging_ = (event->buttons() & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton)) != 0;
     if (event->buttons() & Qt::LeftButton) {
         camera_.yaw = std::fmod(camera_.yaw - moved.x() * kDegreesPerPixel, 360.0);
         camera_.pitch = std::clamp(camera_.pitch + moved.y() * kDegreesPerPixel, -90.0, 90.0);
@@ -452,6 +481,10 @@ void SceneWidget::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void SceneWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (dragging_ && event->buttons() == Qt::NoButton) {
+        dragging_ = false;
+        update();  // smooth again
+    }
     QPoint at = event->position().toPoint();
     if (event->button() != Qt::LeftButton || (at - pressedAt_).manhattanLength() > kClickSlack)
         return;

@@ -44,8 +44,9 @@ class SceneWidget : public QWidget {
     void setPicked(Picked picked) { picked_ = std::move(picked); }
     // The object drawn highlighted; -1 for none.
     void setSelected(int handle);
-    // While a motion plays, faces are filled without antialiasing, which takes under half the
-    // time (their edges step by whole pixels); a still view is drawn smooth.
+    // While a motion plays (or the mouse turns or moves the view), faces are filled without
+    // antialiasing, which takes under half the time (their edges step by whole pixels); a still
+    // view is drawn smooth.
     void setPlaying(bool on);
     // Options, each shown at once.
     void setGrid(bool on);
@@ -83,6 +84,8 @@ class SceneWidget : public QWidget {
     // The selected figure's root at its frame, when following.
     PiPoint followedRoot() const;
     double pixelsPerUnit() const;
+    // Makes the middle of the selected object, as drawn now, the centre the camera turns about.
+    void orbitAboutSelected();
     void paintGrid(QPainter* painter) const;
     void paintAxes(QPainter* painter) const;
 
@@ -101,6 +104,7 @@ class SceneWidget : public QWidget {
     QPoint lastMouse_, pressedAt_;
     int selected_ = -1;
     bool grid_ = true, axes_ = true, perspective_ = true, follow_ = false, playing_ = false;
+    bool dragging_ = false;  // a button is held down while the mouse moves
 };
 
 }  // namespace fighost

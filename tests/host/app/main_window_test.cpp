@@ -363,6 +363,31 @@ TEST_F(MainWindowTest, TheFigureStaysInSightOverItsWholeMotion) {
     }
 }
 
+TEST_F(MainWindowTest, TurningTheViewTurnsItAboutTheSelectedFigure) {
+    ASSERT_NE(window_->loadFile(QString::fromStdString(example("human.bvh"))), host::kNoObject);
+    window_->showFrame(140);  // near the end of the walk, away from the middle of its travel
+    window_->sceneWidget()->setGrid(false);
+    window_->sceneWidget()->setAxes(false);
+    QApplication::processEvents();
+    auto figure = [](const QColor& c) { return c.blue() > c.red() + 50 && c.blue() > c.green(); };
+    auto [before, pixels] = paintedAt(view(), figure);
+    ASSERT_GT(pixels, 500);
+    QWidget* scene = window_->sceneWidget();
+    QTest::mousePress(scene, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+    for (int x = 110; x <= 260; x += 10) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(x, 100), scene->mapToGlobal(QPointF(x, 100)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(scene, &move);
+    }
+    QTest::mouseRelease(scene, Qt::LeftButton, Qt::NoModifier, QPoint(260, 100));
+    QApplication::processEvents();
+    EXPECT_NE(window_->sceneWidget()->camera().yaw, 0);
+    auto [after, stillPixels] = paintedAt(view(), figure);
+    EXPECT_GT(stillPixels, 500);
+    // Turned 75 degrees about its own middle, the figure stays about where it stood.
+    EXPECT_LT(std::hypot(after.x() - before.x(), after.y() - before.y()), 40);
+}
+
 TEST_F(MainWindowTest, DeletingAnObjectDiscardsItsFigureOnce) {
     int walk = window_->loadFile(QString::fromStdString(example("walk.fig")));
     int human = window_->loadFile(QString::fromStdString(example("human.bvh")));
