@@ -2,18 +2,18 @@
 
 #include "drawing/figure_renderer.h"
 #include "drawing/rotation_transform.h"
+#include "model/limb_channels.h"
 
 namespace {
 
 // Degrees to radians are v * pi * (1 / 180); the factor is kept as its decimal value.
 constexpr double kPerDegree = 0.005555555555555556;
 
-void mapLimb(Limb* limb, ChannelMap* map, int depth) {
+void mapLimb(Limb* limb, const MotionTable* motion, ChannelMap* map, int depth) {
     if (limb == nullptr)
         return;
-    const uint64_t first = limb->firstChannel;
-    const uint64_t end = first + limb->declaredChannels;
-    for (uint64_t channel = first; channel < end && channel < kMaxChannels; ++channel) {
+    const ChannelSpan own = limbChannels(limb, motion);
+    for (uint32_t channel = own.first; channel < own.first + own.count; ++channel) {
         if (map->limbs[channel] == nullptr)
             map->limbs[channel] = limb;
     }
@@ -21,15 +21,15 @@ void mapLimb(Limb* limb, ChannelMap* map, int depth) {
         return;
     const uint32_t count = limb->childCount <= kMaxChildren ? limb->childCount : kMaxChildren;
     for (uint32_t slot = 0; slot < count; ++slot)
-        mapLimb(limb->children[slot], map, depth + 1);
+        mapLimb(limb->children[slot], motion, map, depth + 1);
 }
 
 }  // namespace
 
-void buildChannelMap(Limb* root, ChannelMap* map) {
+void buildChannelMap(Limb* root, const MotionTable* motion, ChannelMap* map) {
     for (Limb*& limb : map->limbs)
         limb = nullptr;
-    mapLimb(root, map, 0);
+    mapLimb(root, motion, map, 0);
 }
 
 int poseFigure(int object, Limb* root, const MotionTable* motion, int frame, int segmentStyle) {
@@ -47,7 +47,7 @@ int poseFigure(int object, Limb* root, const MotionTable* motion, int frame, int
         return 0;
 
     ChannelMap map;
-    buildChannelMap(root, &map);
+    buildChannelMap(root, motion, &map);
     const double pi = radiansPerHalfTurn();
     bool applied = false;
     for (int i = 0; i < motion->channelCount() && i < kMaxChannels; ++i) {

@@ -11,8 +11,9 @@ struct ChannelMap {
 };
 
 // Fills map by one walk of the tree below root (deleted limbs included, at most kMaxLimbDepth
-// levels deep). A channel claimed by two limbs goes to the first in pre-order.
-void buildChannelMap(Limb* root, ChannelMap* map);
+// levels deep), each limb claiming the channels limbChannels gives it in motion. A channel
+// claimed by two limbs goes to the first in pre-order.
+void buildChannelMap(Limb* root, const MotionTable* motion, ChannelMap* map);
 
 // Poses the figure below root at a frame of motion and redraws it into the object in a
 // SegmentStyle. Draws nothing when there is no motion, no channel, or no rotation channel that

@@ -18,6 +18,7 @@
 #include "hierarchy/line_writer.h"
 #include "hierarchy/std_file.h"
 #include "model/figure_data.h"
+#include "model/limb_channels.h"
 #include "platform/file_replace.h"
 #include "plugin/host_library.h"
 
@@ -47,15 +48,13 @@ bool declaresChannels(const Limb* limb, int level) {
 }
 
 // The channels a written limb owns in the motion table, or none when its declaration does not
-// lie within the table.
+// lie wholly within the table.
 bool ownChannels(const Limb* limb, const MotionTable* motion, uint32_t* first, uint32_t* count) {
-    if (limb->declaredChannels == 0 || motion == nullptr)
+    const ChannelSpan own = limbChannels(limb, motion);
+    if (own.count == 0 || own.count != limb->declaredChannels)
         return false;
-    uint64_t end = uint64_t{limb->firstChannel} + limb->declaredChannels;
-    if (end > static_cast<uint64_t>(motion->channelCount()))
-        return false;
-    *first = limb->firstChannel;
-    *count = limb->declaredChannels;
+    *first = own.first;
+    *count = own.count;
     return true;
 }
 

@@ -45,8 +45,6 @@ Limb* FigureData::rootLimb() {
 }
 
 int FigureData::load(const char* path, int isBioVision) {
-    PiPoint position;
-    ZeroPoint(&position);
     if (root != nullptr) {
         freeTree(root);
         root = nullptr;
@@ -77,7 +75,15 @@ int FigureData::load(const char* path, int isBioVision) {
 
     if (owner == nullptr)
         return 0;
-    int object = owner->createObject(owner->baseName(path), kBuilderLabel);
+    if (motion->mapCount != 0)
+        segmentStyle = kSegmentLines;
+    return showInNewObject(owner->baseName(path));
+}
+
+int FigureData::showInNewObject(const char* name) {
+    if (owner == nullptr)
+        return 0;
+    int object = owner->createObject(name, kBuilderLabel);
     if (object == host::kNoObject)
         return 0;
 
@@ -88,8 +94,8 @@ int FigureData::load(const char* path, int isBioVision) {
     piSetObjectData(object, this);
     attachedObject = object;
 
-    if (motion->mapCount != 0)
-        segmentStyle = kSegmentLines;
+    PiPoint position;
+    ZeroPoint(&position);
     redrawFigure(object, root, &position, 0, segmentStyle);
     piFreeObject(object);
     return 1;

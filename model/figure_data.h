@@ -50,6 +50,10 @@ class FigureData {
     // the caller's. 1 when every write succeeded; 0 for no root or a failed write. Reports
     // nothing.
     int writeTo(tagStandardFile* file);
+    // Shows the figure in a new scene object: creates it under name, bound to "Figure builder",
+    // attaches the figure to it (detaching it from an earlier object) and draws the rest pose in
+    // segmentStyle. 1 on success; 0 when there is no owner or the object cannot be made.
+    int showInNewObject(const char* name);
 
     Limb* root;                   // owned; null before the first load
     tagStandardFile* outputFile;  // the file being written during save; meaningless otherwise

@@ -17,7 +17,11 @@ FigureData* attachedFigure(int objectHandle) {
 }  // namespace
 
 int FigurePlugin::showSettings() {
-    return showSettingsSheet(this);
+    SheetContext context;
+    context.objectHandle = call != nullptr ? call->objectHandle : 0;
+    context.limbType = limbType();
+    context.owner = this;
+    return showSettingsSheet(context);
 }
 
 int FigurePlugin::poseObject(int objectHandle, int frame) {

@@ -1,9 +1,11 @@
 // Data exchange and the dialog classes' plumbing between the toolkit and the module's dialogs.
 #include "toolkit/dialog_base.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 namespace toolkit {
@@ -93,12 +95,34 @@ template std::string numberText(uint32_t);
 template std::string numberText(double);
 
 void TreeControl::clear() {
+    items_.clear();
     if (window_ != nullptr)
         window_->clearTree(id_);
 }
 
 TreeItem TreeControl::insert(TreeItem parent, const char* text, void* data) {
-    return window_ != nullptr ? window_->insertItem(id_, parent, text, data) : kNoItem;
+    if (window_ == nullptr)
+        return kNoItem;
+    TreeItem item = window_->insertItem(id_, parent, text, data);
+    if (item != kNoItem)
+        items_.emplace_back(item, data);
+    return item;
+}
+
+std::vector<void*> TreeControl::expandedData() {
+    std::vector<void*> open;
+    for (const auto& [item, data] : items_) {
+        if (window_ != nullptr && window_->isExpanded(id_, item))
+            open.push_back(data);
+    }
+    return open;
+}
+
+void TreeControl::expand(const std::vector<void*>& data) {
+    for (const auto& [item, itemData] : items_) {
+        if (window_ != nullptr && std::find(data.begin(), data.end(), itemData) != data.end())
+            window_->setExpanded(id_, item, 1);
+    }
 }
 
 void* TreeControl::selectedData() {
@@ -116,13 +140,23 @@ void DataExchange::fail(int id, const char* message) {
     window_.focus(id);
 }
 
-void DataExchange::text(int id, std::string& field) {
+void DataExchange::text(int id, std::string& field, int maxChars) {
     if (failed_)
         return;
-    if (save_)
-        field = window_.text(id);
-    else
+    if (!save_) {
+        if (maxChars > 0)
+            window_.setTextLimit(id, maxChars);
         window_.setText(id, field.c_str());
+        return;
+    }
+    std::string typed = window_.text(id);
+    if (maxChars > 0 && typed.size() > static_cast<size_t>(maxChars)) {
+        char message[sizeof kAskShorterText + 16];
+        std::snprintf(message, sizeof message, kAskShorterText, maxChars);
+        fail(id, message);
+        return;
+    }
+    field = typed;
 }
 
 template <typename Number>

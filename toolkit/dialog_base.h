@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 #include <type_traits>
+#include <utility>
+#include <vector>
 
 #include "toolkit/dialog_toolkit.h"
 
@@ -15,6 +17,8 @@ namespace toolkit {
 constexpr const char kAskWholeNumber[] = "Please enter a whole number.";
 constexpr const char kAskUnsignedNumber[] = "Please enter a whole number of 0 or more.";
 constexpr const char kAskNumber[] = "Please enter a number.";
+// printf format: the most characters a text field holds.
+constexpr const char kAskShorterText[] = "Please enter no more than %d characters.";
 
 // A tree view control of a dialog, bound to its window by the data exchange.
 class TreeControl {
@@ -25,11 +29,17 @@ class TreeControl {
     TreeItem insert(TreeItem parent, const char* text, void* data);
     // The data of the selected item; null when nothing is selected or the control is not bound.
     void* selectedData();
+    // The data of the items inserted since the last clear that show their children, so that a
+    // list rebuilt from the same data can show the same branches open (expand).
+    std::vector<void*> expandedData();
+    // Shows the children of each item inserted since the last clear whose data is in data.
+    void expand(const std::vector<void*>& data);
 
   private:
     friend class DataExchange;
     Window* window_ = nullptr;
     int id_ = kNoId;
+    std::vector<std::pair<TreeItem, void*>> items_;  // inserted since the last clear
 };
 
 // One run of a data exchange. Writing (save 0) fills each control from its field. Reading
@@ -45,7 +55,9 @@ class DataExchange {
 
     // Binds a control object to its control, in either direction.
     void control(int id, TreeControl& control);
-    void text(int id, std::string& field);
+    // Text; with maxChars, the edit takes no more than that many characters as it is typed, and
+    // a longer text (from a toolkit that cannot limit it) is refused on reading.
+    void text(int id, std::string& field, int maxChars = 0);
     // A number of the field's type, within the type's range: int32_t a whole number, uint32_t a
     // whole number of 0 or more (no minus sign), double a finite decimal number. Shown in the
     // shortest form that reads back as the same value; a text that does not read as one is

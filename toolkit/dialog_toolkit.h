@@ -14,7 +14,7 @@
 namespace toolkit {
 
 // Bumped whenever a class below changes: the library and the module must agree on it.
-constexpr int kInterfaceVersion = 1;
+constexpr int kInterfaceVersion = 2;
 
 // The id of controls that are never referred to (labels, group boxes).
 constexpr int kNoId = -1;
@@ -114,11 +114,19 @@ class Window {
     virtual void focus(int id) = 0;
     // The range of an up-down control; its Up step goes towards high.
     virtual void setRange(int id, int low, int high) = 0;
+    // Edits: the most characters the user can type or paste in; typing more is refused as it is
+    // typed (a Windows edit control's EM_LIMITTEXT). 0 lifts the limit. Set it before the text:
+    // a longer text set afterwards may or may not be cut, depending on the toolkit.
+    virtual void setTextLimit(int id, int maxChars) = 0;
     // Tree views: remove every item; insert an item as the parent's last child, carrying data
     // (not owned), collapsed; the selected item's data, null when nothing is selected.
     virtual void clearTree(int id) = 0;
     virtual TreeItem insertItem(int id, TreeItem parent, const char* text, void* data) = 0;
     virtual void* selectedItemData(int id) = 0;
+    // Tree views: whether the item shows its children; shows or hides them (an item without
+    // children may ignore it).
+    virtual int isExpanded(int id, TreeItem item) = 0;
+    virtual void setExpanded(int id, TreeItem item, int expanded) = 0;
     // A modal message box over this window, with an OK button.
     virtual void messageBox(const char* text, uint32_t style) = 0;
     // Closes a modal dialog with result (kIdOk, kIdCancel); pages ignore it.

@@ -6,7 +6,6 @@
 #include <cstring>
 
 #include "drawing/figure_renderer.h"
-#include "plugin/figure_plugin.h"
 #include "ui/dialog_resources.h"
 #include "ui/part_adjust_dialog.h"
 
@@ -31,6 +30,20 @@ double shownOffset(float value) {
     double shown = value;
     toolkit::parseNumber(text, &shown);
     return shown;
+}
+
+// The name of the scene object a figure built on the page goes into.
+constexpr char kBuiltObjectName[] = "figure";
+
+// Whether any live limb below limb is listed (has a name not beginning with ".").
+bool listsAnyLimb(const Limb* limb) {
+    for (uint32_t i = 0; i < limb->childCount; ++i) {
+        const Limb* child = limb->children[i];
+        if (child != nullptr && child->deleted != 1 &&
+            (child->name[0] != '.' || listsAnyLimb(child)))
+            return true;
+    }
+    return false;
 }
 
 // Copies what the dialog edits into the limb: the name as typed (its radius is not looked up
@@ -98,9 +111,9 @@ void dlgConfig::onCommand(int id, toolkit::Notification what) {
     }
 }
 
-int dlgConfig::listLimbs(Limb* limb, toolkit::TreeItem parent) {
+void dlgConfig::listLimbs(Limb* limb, toolkit::TreeItem parent) {
     if (limb == nullptr)
-        return 1;
+        return;
     toolkit::TreeItem under = parent;
     if (limb->name[0] != '.')
         under = tree.insert(parent, limb->name, limb);
@@ -109,12 +122,15 @@ int dlgConfig::listLimbs(Limb* limb, toolkit::TreeItem parent) {
         if (child != nullptr && child->deleted != 1)
             listLimbs(child, under);
     }
-    return 1;
 }
 
 void dlgConfig::refresh() {
+    // Branches the user opened stay open; their limbs are only compared, never read, so a limb
+    // freed meanwhile does no harm.
+    std::vector<void*> open = tree.expandedData();
     tree.clear();
     listLimbs(root, toolkit::kNoItem);
+    tree.expand(open);
 }
 
 Limb* dlgConfig::selectedLimb() {
@@ -127,14 +143,34 @@ void dlgConfig::setRoot(Limb* limb) {
         figureData->root = limb;
 }
 
-FigureData* dlgConfig::makeFigureData() {
-    FigurePlugin* plugin = modulePlugin();
-    if (plugin == nullptr)
+FigureData* dlgConfig::makeFigureData() const {
+    if (owner == nullptr)
         return nullptr;
-    FigureData* made = FigureData::create(plugin);
+    FigureData* made = FigureData::create(owner);
     if (made != nullptr)
-        made->segmentStyle = plugin->limbType();
+        made->segmentStyle = limbType;
     return made;
+}
+
+void dlgConfig::setBuiltStyle(int32_t style) {
+    if (builtHere_ && figureData != nullptr)
+        figureData->segmentStyle = style;
+}
+
+void dlgConfig::keepBuiltFigure() {
+    if (!builtHere_ || figureData == nullptr)
+        return;
+    FigureData* built = figureData;
+    builtHere_ = false;
+    figureData = nullptr;
+    Limb* top = built->rootLimb();
+    bool hasLimbs = top != nullptr && (top->name[0] != '.' || listsAnyLimb(top));
+    if (hasLimbs && built->showInNewObject(kBuiltObjectName) == 1)
+        return;
+    if (hasLimbs)
+        ErrorMessage("Unable to create a scene object for the figure built");
+    built->destroy();
+    delete built;
 }
 
 void dlgConfig::editLimb(Limb* limb) {
@@ -146,13 +182,13 @@ void dlgConfig::editLimb(Limb* limb) {
     dialog.offsetX = shownOffset(limb->offset.x);
     dialog.offsetY = shownOffset(limb->offset.y);
     dialog.offsetZ = shownOffset(limb->offset.z);
-    MotionTable* motion = figureData != nullptr ? figureData->motion : nullptr;
-    if (motion != nullptr && limb->firstChannel < static_cast<uint32_t>(motion->channelCount())) {
-        dialog.motion = motion;
-        dialog.firstChannel = limb->firstChannel;
-    }
-    if (dialog.doModal(toolkit_) == toolkit::kIdOk)
-        copyInto(limb, dialog);
+    dialog.figure = figureData;
+    dialog.limb = limb;
+    if (dialog.doModal(toolkit_) != toolkit::kIdOk)
+        return;
+    copyInto(limb, dialog);
+    // The list shows the new name at once.
+    refresh();
 }
 
 void dlgConfig::addLimb() {
@@ -178,6 +214,7 @@ void dlgConfig::addLimb() {
             return;
         }
         figureData->root = root;
+        builtHere_ = true;
     }
     if (parent == nullptr) {
         if (root == nullptr) {
@@ -197,6 +234,10 @@ void dlgConfig::addLimb() {
         return;
     }
     parent->children[parent->childCount++] = limb;
+    // The limb had no place while the dialog was open; the rotations shown on OK are kept now.
+    dialog.figure = figureData;
+    dialog.limb = limb;
+    dialog.storeShownRotations();
     refresh();
 }
 
@@ -207,6 +248,12 @@ void dlgConfig::deleteLimb() {
     if (limb == root) {
         freeTree(root);
         setRoot(nullptr);
+        // The motion's channels belonged to the freed limbs. Kept, they would be saved under
+        // the channel lines of a figure rebuilt here, each value in the wrong place.
+        if (figureData != nullptr) {
+            delete figureData->motion;
+            figureData->motion = nullptr;
+        }
     } else {
         limb->deleted = 1;
     }
@@ -238,13 +285,22 @@ void dlgConfig::loadFigure() {
         return;
     // The filter chosen decides, not the file's name.
     int isBioVision = answer.filterIndex == 2 ? 1 : 0;
-    if (figureData == nullptr) {
-        figureData = makeFigureData();
-        if (figureData == nullptr)
-            return;
+    // Always a figure of its own: loading into the page's figure would throw away the tree and
+    // motion of the object the sheet was opened for.
+    FigureData* loaded = makeFigureData();
+    if (loaded == nullptr)
+        return;
+    if (loaded->load(answer.path, isBioVision) != 1) {
+        // The load said why (no object holds the figure then); the page goes on with the
+        // figure it had.
+        loaded->destroy();
+        delete loaded;
+        return;
     }
-    figureData->load(answer.path, isBioVision);
-    root = figureData->rootLimb();
+    keepBuiltFigure();
+    figureData = loaded;
+    root = loaded->rootLimb();
+    objectHandle = loaded->attachedObject;
     refresh();
 }
 

@@ -8,7 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "model/motion_table.h"
+#include "model/figure_data.h"
+#include "model/limb.h"
 #include "toolkit/dialog_base.h"
 
 class dlgPartAdjust : public toolkit::Dialog {
@@ -23,16 +24,21 @@ class dlgPartAdjust : public toolkit::Dialog {
     double rotationZ = 0.0;  // rotations at the frame shown, degrees
     double rotationY = 0.0;
     double rotationX = 0.0;
-    uint32_t frame = 0;             // the frame shown
-    double limbLength = 0.0;        // shown read-only; nothing sets it
-    MotionTable* motion = nullptr;  // not owned; null disables all rotation handling
-    uint32_t firstChannel = 0;      // the limb's first channel in motion
-    uint32_t storeFrame = 0;        // where the next store writes the rotations; 0 stores nothing
-    int32_t loaded = 0;             // 1 once the rotations were loaded from motion
+    uint32_t frame = 0;       // the frame shown
+    double limbLength = 0.0;  // shown read-only; nothing sets it
+    // The figure whose motion holds the rotations, and the limb whose own rotation channels the
+    // rotation fields show and store; not owned. Either null disables all rotation handling.
+    FigureData* figure = nullptr;
+    Limb* limb = nullptr;
+    uint32_t storeFrame = 0;  // where the next store writes the rotations; 0 stores nothing
+    int32_t loaded = 0;       // 1 once the rotations were loaded from the motion
 
     // Stores the rotation fields at storeFrame (when store is 1 and storeFrame is not 0), then
-    // shows the rotations of frame. Does nothing without a motion table.
+    // shows the rotations of frame. Does nothing without a figure and a limb.
     void syncRotations(int store);
+    // Stores the rotation fields at the frame shown, as OK does: for a dialog that was shown
+    // before its limb had a place in a figure (Add Limb), once it has one.
+    void storeShownRotations();
 
   protected:
     void exchange(toolkit::DataExchange& dx) override;
@@ -41,7 +47,9 @@ class dlgPartAdjust : public toolkit::Dialog {
     void onOK() override;
 
   private:
-    // Writes the rotation fields into the limb's first three channels at storeFrame.
+    // Writes the rotation fields into the limb's own rotation channels at storeFrame. A limb
+    // without channels gets its own three (and the figure a motion table) the first time a
+    // rotation other than 0 is stored; a value that finds no channel of its axis is reported.
     void storeRotations();
     void apply();
     void frameChanged();

@@ -2,7 +2,6 @@
 
 #include "drawing/cable.h"
 #include "model/figure_data.h"
-#include "plugin/figure_plugin.h"
 #include "ui/configure_page.h"
 #include "ui/dialog_resources.h"
 
@@ -41,7 +40,7 @@ void dlgSettings::onCommand(int id, toolkit::Notification what) {
     }
 }
 
-int showSettingsSheet(FigurePlugin* plugin) {
+int showSettingsSheet(const SheetContext& context) {
     char reason[kReasonSize] = "";
     toolkit::Toolkit* toolkit = toolkit::loadToolkit(reason, sizeof reason);
     if (toolkit == nullptr) {
@@ -51,31 +50,32 @@ int showSettingsSheet(FigurePlugin* plugin) {
 
     dlgSettings settings;
     dlgConfig config(*toolkit);
+    config.owner = context.owner;
+    config.limbType = context.limbType;
     FigureData* found = nullptr;
-    PluginCall* call = plugin != nullptr ? plugin->callRecord() : nullptr;
-    if (call != nullptr && call->objectHandle != 0) {
-        config.objectHandle = call->objectHandle;
+    if (context.objectHandle != 0) {
+        config.objectHandle = context.objectHandle;
         void* data = nullptr;
-        if (piGetObjectData(call->objectHandle, &data) != 0 && data != nullptr) {
+        if (piGetObjectData(context.objectHandle, &data) != 0 && data != nullptr) {
             found = static_cast<FigureData*>(data);
             config.figureData = found;
             settings.segmentStyle = found->segmentStyle;
         }
     }
-    // Without a figure data the page shows the style new figures get; it is written nowhere.
-    if (found == nullptr && plugin != nullptr)
-        settings.segmentStyle = plugin->limbType();
+    // Without a figure data the page shows the style new figures get; a figure built here takes
+    // what is chosen.
+    if (found == nullptr)
+        settings.segmentStyle = context.limbType;
 
     toolkit::PropertyPage* pages[] = {&config, &settings};
     int result = toolkit::runPropertySheet(*toolkit, "Settings", pages, 2);
-    if (result == toolkit::kIdOk && found != nullptr)
-        found->segmentStyle = settings.segmentStyle;
-
-    // A figure data the page made that no scene object holds would be lost: it goes here.
-    FigureData* made = config.figureData;
-    if (made != nullptr && made != found && made->attachedObject == host::kNoObject) {
-        made->destroy();
-        delete made;
+    if (result == toolkit::kIdOk) {
+        if (found != nullptr)
+            found->segmentStyle = settings.segmentStyle;
+        else
+            config.setBuiltStyle(settings.segmentStyle);
     }
+    // Cancel undoes nothing on the Configure page: what was built there is kept either way.
+    config.keepBuiltFigure();
     return 1;
 }

@@ -24,7 +24,15 @@ class dlgSettings : public toolkit::PropertyPage {
     void onCommand(int id, toolkit::Notification what) override;
 };
 
-// Shows the sheet for the object of the plug-in's current call and waits until it closes. On OK
-// the object's figure data takes the chosen segment style. When the dialog library cannot be
-// loaded, says so through the host and changes nothing. Always 1.
-int showSettingsSheet(FigurePlugin* plugin);
+// What the plug-in hands the sheet when it opens it.
+struct SheetContext {
+    int32_t objectHandle = 0;       // the object of the current call; 0 or -1 for none
+    int32_t limbType = 0;           // the segment style figures made in the sheet start with
+    FigurePlugin* owner = nullptr;  // the owner of figures made in the sheet; not owned
+};
+
+// Shows the sheet for the object and waits until it closes. On OK the object's figure data takes
+// the chosen segment style. A figure built in the sheet that no object holds becomes a new scene
+// object when the sheet closes (Configure page). When the dialog library cannot be loaded, says
+// so through the host and changes nothing. Always 1.
+int showSettingsSheet(const SheetContext& context);

@@ -64,8 +64,10 @@ TEST_F(FigurePoseTest, ChannelMapFollowsEachLimbsDeclaredChannels) {
     declare(b, 6, 3);
     Limb* c = addChild(tree.root);
     declare(c, 9, 3);
+    for (int i = 0; i < 12; ++i)
+        channels({"Zrotation"});
     ChannelMap map;
-    buildChannelMap(tree.root, &map);
+    buildChannelMap(tree.root, motion.get(), &map);
     for (int i = 0; i < kMaxChannels; ++i) {
         Limb* expected = i < 6 ? tree.root : i < 9 ? b : i < 12 ? c : nullptr;
         EXPECT_EQ(map.limbs[i], expected) << "channel " << i;
@@ -77,19 +79,24 @@ TEST_F(FigurePoseTest, ChannelClaimedTwiceGoesToTheFirstLimb) {
     declare(tree.root, 0, 3);
     Limb* a = addChild(tree.root);
     declare(a, 2, 3);
+    for (int i = 0; i < 5; ++i)
+        channels({"Zrotation"});
     ChannelMap map;
-    buildChannelMap(tree.root, &map);
+    buildChannelMap(tree.root, motion.get(), &map);
     EXPECT_EQ(map.limbs[2], tree.root);
     EXPECT_EQ(map.limbs[3], a);
 }
 
 TEST_F(FigurePoseTest, ChannelsBeyondTheTableAreNotMapped) {
     TreeGuard tree(newLimb());
-    declare(tree.root, kMaxChannels - 2, 0xFFFFFFFFu);
+    declare(tree.root, kMaxChannels - 6, 0xFFFFFFFFu);
+    for (int i = 0; i < kMaxChannels - 4; ++i)
+        channels({"Zrotation"});
     ChannelMap map;
-    buildChannelMap(tree.root, &map);
-    EXPECT_EQ(map.limbs[kMaxChannels - 3], nullptr);
-    EXPECT_EQ(map.limbs[kMaxChannels - 1], tree.root);
+    buildChannelMap(tree.root, motion.get(), &map);
+    EXPECT_EQ(map.limbs[kMaxChannels - 7], nullptr);
+    EXPECT_EQ(map.limbs[kMaxChannels - 5], tree.root);
+    EXPECT_EQ(map.limbs[kMaxChannels - 4], nullptr) << "beyond the channels the table holds";
 }
 
 TEST_F(FigurePoseTest, CaptureWithZYXJointsReachesEveryLimb) {

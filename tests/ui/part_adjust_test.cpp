@@ -121,26 +121,6 @@ TEST_F(PartAdjustTest, SteppingPastTheEndGrowsTheMotion) {
             EXPECT_EQ(value(f, c, frame), c * 100 + 9) << c << " at " << frame;
 }
 
-// A limb whose first three channels are positions has no rotations here.
-TEST_F(PartAdjustTest, RootWithPositionsFirstShowsNoRotations) {
-    int object = load(smallFigure(), false);
-    FigureData* f = figure(object);
-    editLimb(object, "Hips", [&](Script& script) {
-        script.on("Part Adjust", [&](QWidget* dialog) {
-            for (const char* frame : {"0", "3"}) {
-                type(edit(dialog, 1019), frame);
-                for (int id : {1013, 1014, 1015})
-                    EXPECT_EQ(shown(dialog, id), "0") << id << " at " << frame;
-            }
-            type(edit(dialog, 1013), "30");
-            click(button(dialog, 1021));
-            click(button(dialog, 2));
-        });
-    });
-    for (int c = 0; c < 6; ++c)
-        EXPECT_EQ(value(f, c, 3), c * 100 + 3);
-}
-
 // A field that does not read: its message, the focus back on it, the dialog still open, the limb
 // unchanged after Cancel.
 TEST_F(PartAdjustTest, NumberFieldsAreValidated) {

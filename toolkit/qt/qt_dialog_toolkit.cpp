@@ -232,6 +232,12 @@ class TemplateWindow final : public Window {
         if (auto* upDown = dynamic_cast<UpDown*>(control<QWidget>(id)))
             upDown->setRange(low, high);
     }
+    void setTextLimit(int id, int maxChars) override {
+        // QLineEdit's own default stands for no limit.
+        constexpr int kNoLimit = 32767;
+        if (auto* edit = control<QLineEdit>(id))
+            edit->setMaxLength(maxChars > 0 ? maxChars : kNoLimit);
+    }
     void clearTree(int id) override {
         if (auto* tree = control<QTreeWidget>(id))
             tree->clear();
@@ -258,6 +264,15 @@ class TemplateWindow final : public Window {
         if (selected.isEmpty())
             return nullptr;
         return reinterpret_cast<void*>(selected.first()->data(0, Qt::UserRole).value<quintptr>());
+    }
+    int isExpanded(int id, TreeItem item) override {
+        if (control<QTreeWidget>(id) == nullptr || item == kNoItem)
+            return 0;
+        return reinterpret_cast<QTreeWidgetItem*>(item)->isExpanded() ? 1 : 0;
+    }
+    void setExpanded(int id, TreeItem item, int expanded) override {
+        if (control<QTreeWidget>(id) != nullptr && item != kNoItem)
+            reinterpret_cast<QTreeWidgetItem*>(item)->setExpanded(expanded != 0);
     }
     void messageBox(const char* text, uint32_t style) override {
         QWidget* top = topWindow(surface_);
