@@ -11,6 +11,7 @@
 #include "host/app/figure_loading.h"
 #include "host/app/figure_summary.h"
 #include "host/app/file_output.h"
+#include "host/app/library_folder.h"
 #include "host/app/module_session.h"
 #include "host/app/qt_commands.h"
 #include "host/app/summary_output.h"
@@ -137,6 +138,7 @@ int runInfo(const ParsedArguments& parsed) {
         return 1;
     const standin::SceneObject* object = standin::object(handle);
     FigureSummary summary = summarizeFigure(*session.figure(handle), object->name, request.loader);
+    summary.file = readFileFacts(request.path);
     if (atFrame) {
         bool posed = session.pose(handle, frame) == 1;
         addFrame(*session.figure(handle), *standin::object(handle), frame, posed, &summary);
@@ -294,15 +296,14 @@ int runConvert(const ParsedArguments& parsed) {
 
 // Runs a command of the Qt library, loading it first.
 int runInQt(const char* command, const ParsedArguments& parsed) {
+    const std::string path = libraryPath("libfighost_qt.so", FIGHOST_QT_LIBRARY);
     std::string reason;
-    platform::LibraryHandle library = platform::loadLibrary(FIGHOST_QT_LIBRARY, &reason);
+    platform::LibraryHandle library = platform::loadLibrary(path, &reason);
     if (library == nullptr)
-        return fail(std::string("cannot load fighost's Qt library ") + FIGHOST_QT_LIBRARY + ": " +
-                    reason);
+        return fail("cannot load fighost's Qt library " + path + ": " + reason);
     auto entry = platform::findFunction<QtCommandEntry>(library, kQtCommandEntry);
     if (entry == nullptr)
-        return fail(std::string("fighost's Qt library ") + FIGHOST_QT_LIBRARY + " lacks " +
-                    kQtCommandEntry);
+        return fail("fighost's Qt library " + path + " lacks " + kQtCommandEntry);
     // The library stays loaded: Qt's own clean-up runs at exit.
     return entry(command, &parsed);
 }

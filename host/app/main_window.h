@@ -3,18 +3,24 @@
 // selected object, the module's Settings, and the module's messages in the status bar.
 #pragma once
 
+#include <QtCore/QElapsedTimer>
 #include <QtCore/QStringList>
 #include <QtWidgets/QMainWindow>
 #include <functional>
+#include <map>
 #include <string>
 
+#include "host/app/file_facts.h"
 #include "host/app/module_session.h"
+#include "host/app/playback_clock.h"
 #include "host/app/scene_view.h"
 
 class QCloseEvent;
+class QComboBox;
 class QLabel;
 class QListWidget;
 class QSlider;
+class QSplitter;
 class QSpinBox;
 class QTimer;
 class QToolButton;
@@ -55,7 +61,13 @@ class MainWindow : public QMainWindow {
     void discardObject(int handle);
     // Poses the selected object at frame (1 to the last frame it stores) and shows it.
     void showFrame(int frame);
+    // Plays the selected object's motion at its file's frame time and the chosen speed, round
+    // and round, skipping frames that come due while one is drawn.
     void setPlaying(bool playing);
+    // Plays speed times faster than captured (0.25 to 4).
+    void setSpeed(double speed);
+    // The frame the object was last shown at in this window; 0 for its rest pose.
+    int frameOf(int handle) const;
 
     // The selected object; -1 when none.
     int selectedObject() const;
@@ -77,17 +89,28 @@ class MainWindow : public QMainWindow {
     FileMenu* fileMenu() const { return fileMenu_; }
     // Brings the object list, frame controls and status bar up to date with the scene.
     void refresh();
+    // Comes back at the size, place, layout and folder the window was last left with, and keeps
+    // them when it closes; without this the window keeps nothing.
+    void rememberSettings();
     // The last message shown to the person.
     const QString& lastMessage() const { return lastMessage_; }
     SceneWidget* sceneWidget() const { return view_; }
 
+  protected:
+    // Files dropped on the window are loaded.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     void buildMenus();
+    void buildPlayMenu();
     void buildFrameControls();
-    void closeEvent(QCloseEvent* event) override;
     void showPendingMessages();
     void refreshObjectList();
     void selectionChanged();
+    // Seconds a frame of the object's motion: its file's frame time, else 30 frames a second.
+    double frameTimeOf(int handle) const;
     // Counts the selected figure's limbs, channels and frames for the status bar.
     void countFigure();
     void updateStatus();
@@ -100,10 +123,15 @@ class MainWindow : public QMainWindow {
     int style_;
     SceneWidget* view_ = nullptr;
     QListWidget* objects_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    QString folder_;          // where the file dialog opens
+    bool remembers_ = false;  // keeps its settings when it closes
     QSlider* slider_ = nullptr;
     QSpinBox* frameNumber_ = nullptr;
     QToolButton* play_ = nullptr;
     QLabel* lastFrameLabel_ = nullptr;
+    QLabel* time_ = nullptr;
+    QComboBox* speed_ = nullptr;
     QLabel* status_ = nullptr;
     QTimer* player_ = nullptr;
     FileChooser chooser_;
@@ -113,7 +141,12 @@ class MainWindow : public QMainWindow {
     FileMenu* fileMenu_ = nullptr;
     QString lastMessage_;
     QString objectStatus_;  // the selected object and its counts
-    int frame_ = 0;         // the frame the selected object was last posed at; 0 for none
+    // What each object's file held, by handle: loaded from a file in this window.
+    std::map<int, FileFacts> files_;
+    int frame_ = 0;              // the frame the selected object was last posed at; 0 for none
+    std::map<int, int> frames_;  // each object's frame, by handle, kept while another is selected
+    PlaybackClock clock_;
+    QElapsedTimer sinceStart_;  // the steady clock playback reads
 };
 
 }  // namespace fighost

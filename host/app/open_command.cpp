@@ -116,6 +116,7 @@ int runOpenCommand(const ParsedArguments& parsed) {
         window.showFrame(frame);
     window.sceneWidget()->setView(view);
     if (!shoot) {
+        window.rememberSettings();
         window.show();
         return application.exec();
     }
