@@ -504,6 +504,9 @@ int MainWindow::loadFile(const QString& path, const std::string& entry) {
     files_[handle] = readFileFacts(file);
     refresh();
     selectObject(handle);
+    // A figure with motion opens at its first frame, so the frame bar, the status and the picture
+    // agree from the start (the module cannot go back to the rest pose once posed).
+    showFrame(1);
     countFigure();
     updateStatus();
     view_->fitScene();

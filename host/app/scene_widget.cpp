@@ -119,12 +119,12 @@ SceneBox SceneWidget::motionBox() const {
         // A figure's drawing moves with its root: the box drawn now is carried along the root's
         // travel over every frame of its motion (the rest pose, drawn about the origin, is not
         // where the motion goes).
+        // What is drawn now is always in view.
+        box.add(drawn.min);
+        box.add(drawn.max);
         const FigureData* figure = session_->figure(object.handle);
-        if (figure == nullptr || figure->motion == nullptr || figure->motion->frameCount < 2) {
-            box.add(drawn.min);
-            box.add(drawn.max);
+        if (figure == nullptr || figure->motion == nullptr || figure->motion->frameCount < 2)
             continue;
-        }
         const int frame = frameOf_ ? frameOf_(object.handle) : 0;
         const PiPoint now = rootPosition(*figure, frame, frame > 0);
         const int frames = static_cast<int>(figure->motion->frameCount);

@@ -426,7 +426,7 @@ TEST_F(MainWindowTest, TheStatusSaysWhatTheModuleDidNotKeep) {
               host::kNoObject);
     EXPECT_EQ(window_->findChild<QLabel*>(QStringLiteral("objectStatus"))->text(),
               QStringLiteral("long  ·  3 limbs, 6 channels, 256 frames  ·  frames 256 of 300 "
-                             "kept, 1 of 2 limb names cut to 15 characters  ·  rest pose"));
+                             "kept, 1 of 2 limb names cut to 15 characters  ·  frame 1"));
 }
 
 TEST_F(MainWindowTest, ModulesMessagesReachThePerson) {
@@ -464,6 +464,8 @@ TEST_F(MainWindowTest, SettingsAndTheBuilderGoToTheSelectedObject) {
         // it is cancelled as soon as it shows.
         int sheetsShown = 0;
         int limbsListed = 0;
+        int callsWhileShown = 0;
+        int messageWhileShown = 0;
         QTimer closer;
         closer.setInterval(20);
         QObject::connect(&closer, &QTimer::timeout, [&] {
@@ -476,6 +478,8 @@ TEST_F(MainWindowTest, SettingsAndTheBuilderGoToTheSelectedObject) {
                     continue;
                 ++sheetsShown;
                 limbsListed = limbs->topLevelItemCount();
+                callsWhileShown = standin::scene().funcInitCalls;
+                messageWhileShown = standin::scene().lastFuncInitMessage;
                 cancel->click();
             }
         });
@@ -485,8 +489,9 @@ TEST_F(MainWindowTest, SettingsAndTheBuilderGoToTheSelectedObject) {
         ASSERT_NE(item, nullptr);
         item->trigger();
         closer.stop();
-        EXPECT_EQ(standin::scene().funcInitCalls, calls + 1);
-        EXPECT_EQ(standin::scene().lastFuncInitMessage, c.message);
+        // The sheet is the one message's doing (the window poses the object again afterwards).
+        EXPECT_EQ(callsWhileShown, calls + 1);
+        EXPECT_EQ(messageWhileShown, c.message);
         EXPECT_EQ(sheetsShown, 1) << c.action.toStdString();
         EXPECT_GT(limbsListed, 0) << c.action.toStdString();
     }
