@@ -2,18 +2,26 @@
 # fighost's window on an X server (Xvfb), driven with xdotool as a person drives it: it opens at a
 # size that fits the screen, End and Home go to the last and first frame (the pictures of the
 # screen tell), and it comes back at the size it was left with.
-# Usage: fighost_desktop_test.sh FIGHOST SOURCE   (runs itself again under xvfb-run)
+# Usage: fighost_desktop_test.sh FIGHOST SOURCE   (starts an X server of its own)
 set -uo pipefail
 fighost=$1 source=$2
-if [ -z "${FIGHOST_UNDER_X:-}" ]; then
-  for tool in xvfb-run xdotool import compare; do
-    command -v "${tool}" >/dev/null || { echo "SKIPPED: ${tool} is not installed"; exit 77; }
-  done
-  FIGHOST_UNDER_X=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
+for tool in Xvfb xdotool import compare; do
+  command -v "${tool}" >/dev/null || { echo "SKIPPED: ${tool} is not installed"; exit 77; }
+done
 scratch=$(mktemp -d)
 pid=
-trap '[ -n "${pid}" ] && kill "${pid}" 2>/dev/null; rm -rf "${scratch}"' EXIT
+xserver=
+trap '[ -n "${pid}" ] && kill "${pid}" 2>/dev/null; [ -n "${xserver}" ] && kill "${xserver}" 2>/dev/null; rm -rf "${scratch}"' EXIT
+# An X server of this test's own on a display number it picks itself and tells when it is ready
+# (-displayfd), so that other tests starting servers at the same time cannot take it.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"${scratch}/display" 2>/dev/null &
+xserver=$!
+for _ in $(seq 100); do
+  [ -s "${scratch}/display" ] && break
+  sleep 0.1
+done
+[ -s "${scratch}/display" ] || { echo "FAILED: no X server"; exit 1; }
+export DISPLAY=":$(head -n 1 "${scratch}/display")"
 export XDG_CONFIG_HOME=${scratch}/config QT_QPA_PLATFORM=xcb DBUS_SESSION_BUS_ADDRESS=disabled:
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
