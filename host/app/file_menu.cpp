@@ -27,6 +27,11 @@ FileMenu::FileMenu(MainWindow* window, ModuleSession* session)
         box.setDefaultButton(QMessageBox::Save);
         return static_cast<QMessageBox::StandardButton>(box.exec());
     };
+    confirmation_ = [this](const QString& text) {
+        return QMessageBox::question(window_, QStringLiteral("fighost"), text,
+                                     QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::No) == QMessageBox::Yes;
+    };
 }
 
 void FileMenu::addTo(QMenuBar* bar) {
@@ -35,6 +40,8 @@ void FileMenu::addTo(QMenuBar* bar) {
     bar->insertMenu(first, menu);
     menu->addAction(QStringLiteral("Open…"), this, [this] { open(); })
         ->setShortcut(QKeySequence::Open);
+    recentMenu_ = menu->addMenu(QStringLiteral("Recent files"));
+    fillRecentMenu();
     menu->addAction(QStringLiteral("Save"), this, [this] { save(window_->selectedObject()); })
         ->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
     menu->addAction(QStringLiteral("Save As…"), this, [this] { saveAs(window_->selectedObject()); })
@@ -48,7 +55,33 @@ void FileMenu::addTo(QMenuBar* bar) {
 }
 
 void FileMenu::remember(const std::string& path) {
-    lastFolder_ = QFileInfo(QString::fromStdString(path)).absolutePath();
+    const QFileInfo file(QString::fromStdString(path));
+    lastFolder_ = file.absolutePath();
+    QStringList files = recent_;
+    files.removeAll(file.absoluteFilePath());
+    files.prepend(file.absoluteFilePath());
+    setRecentFiles(files);
+}
+
+void FileMenu::setRecentFiles(const QStringList& files) {
+    recent_ = files.mid(0, kRecentFiles);
+    fillRecentMenu();
+}
+
+void FileMenu::fillRecentMenu() {
+    if (recentMenu_ == nullptr)
+        return;
+    recentMenu_->clear();
+    for (int i = 0; i < recent_.size(); ++i) {
+        const QString path = recent_[i];
+        // "&1 walk.fig", the folder beside it as a tip.
+        QAction* item = recentMenu_->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), this,
+            [this, path] { window_->loadFile(path); });
+        item->setToolTip(path);
+        item->setStatusTip(path);
+    }
+    recentMenu_->setEnabled(!recent_.isEmpty());
 }
 
 void FileMenu::loaded(int handle, const std::string& path, bool saveable) {
@@ -171,6 +204,15 @@ bool FileMenu::settle(const std::vector<int>& handles) {
         default:
             return false;
     }
+}
+
+bool FileMenu::deleteObject(int handle) {
+    if (handle == host::kNoObject)
+        return false;
+    if (!changed(handle) &&
+        !confirmation_(QStringLiteral("Delete %1 from the scene?").arg(nameOf(handle))))
+        return false;
+    return closeObject(handle);
 }
 
 bool FileMenu::closeObject(int handle) {

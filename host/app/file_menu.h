@@ -4,6 +4,7 @@
 
 #include <QtCore/QObject>
 #include <QtCore/QString>
+#include <QtCore/QStringList>
 #include <QtWidgets/QMessageBox>
 #include <functional>
 #include <string>
@@ -11,6 +12,7 @@
 
 #include "host/app/figure_files.h"
 
+class QMenu;
 class QMenuBar;
 
 namespace fighost {
@@ -24,6 +26,8 @@ class FileMenu : public QObject {
     using SaveChooser = std::function<QString(const QString&, const QString&, const QString&)>;
     // Asks the person a question about unsaved work: (text) → Save, Discard or Cancel.
     using Question = std::function<QMessageBox::StandardButton(const QString& text)>;
+    // Asks the person to confirm a step that cannot be undone: (text) → whether to go on.
+    using Confirmation = std::function<bool(const QString& text)>;
 
     FileMenu(MainWindow* window, ModuleSession* session);
 
@@ -50,16 +54,28 @@ class FileMenu : public QObject {
     bool settle(const std::vector<int>& handles);
     // Closes the object (discards its figure) once its changes are settled; false when kept.
     bool closeObject(int handle);
+    // Deletes the object from the scene: a changed figure asks as Close object does, any other
+    // asks to be confirmed first. False when kept.
+    bool deleteObject(int handle);
+
+    // The files last opened or saved, newest first (at most kRecentFiles), shown under
+    // File > Recent files; setRecentFiles puts back a list kept from before.
+    static constexpr int kRecentFiles = 8;
+    const QStringList& recentFiles() const { return recent_; }
+    void setRecentFiles(const QStringList& files);
 
     // The folder last opened from or saved to.
     const QString& lastFolder() const { return lastFolder_; }
     void setSaveChooser(SaveChooser chooser) { saveChooser_ = std::move(chooser); }
     void setQuestion(Question question) { question_ = std::move(question); }
+    void setConfirmation(Confirmation confirmation) { confirmation_ = std::move(confirmation); }
 
   private:
     // The object's name, for the person.
     QString nameOf(int handle) const;
+    // Keeps path's folder as the last one used and path as the newest recent file.
     void remember(const std::string& path);
+    void fillRecentMenu();
     // Saves the object's figure to target through its own save; true once saved.
     bool saveTo(int handle, const std::string& target);
 
@@ -69,6 +85,9 @@ class FileMenu : public QObject {
     QString lastFolder_;
     SaveChooser saveChooser_;
     Question question_;
+    Confirmation confirmation_;
+    QStringList recent_;
+    QMenu* recentMenu_ = nullptr;
 };
 
 }  // namespace fighost

@@ -238,6 +238,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
 void MainWindow::rememberSettings() {
     remembers_ = true;
     folder_ = restoreWindow(this, splitter_);
+    fileMenu_->setRecentFiles(keptRecentFiles());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -247,8 +248,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (remembers_)
-        saveWindow(this, splitter_, folder_);
+    if (remembers_) {
+        // The folder of the last file opened or saved through the File menu, else the last
+        // one a Load command chose from.
+        saveWindow(this, splitter_,
+                   fileMenu_->lastFolder().isEmpty() ? folder_ : fileMenu_->lastFolder());
+        keepRecentFiles(fileMenu_->recentFiles());
+    }
     QMainWindow::closeEvent(event);
 }
 
@@ -549,7 +555,7 @@ void MainWindow::openSettings() {
 
 void MainWindow::deleteSelected() {
     setPlaying(false);
-    fileMenu_->closeObject(selectedObject());
+    fileMenu_->deleteObject(selectedObject());
 }
 
 void MainWindow::discardObject(int handle) {

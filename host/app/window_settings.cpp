@@ -48,4 +48,12 @@ void saveWindow(const QMainWindow* window, const QSplitter* splitter, const QStr
         kept.setValue(QStringLiteral("files/folder"), folder);
 }
 
+QStringList keptRecentFiles() {
+    return settings().value(QStringLiteral("files/recent")).toStringList();
+}
+
+void keepRecentFiles(const QStringList& files) {
+    settings().setValue(QStringLiteral("files/recent"), files);
+}
+
 }  // namespace fighost

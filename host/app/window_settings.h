@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QtCore/QString>
+#include <QtCore/QStringList>
 
 class QMainWindow;
 class QSplitter;
@@ -17,5 +18,8 @@ void fitToScreen(QMainWindow* window);
 QString restoreWindow(QMainWindow* window, QSplitter* splitter);
 // Keeps the window's size, place and layout, the splitter's and the folder for the next time.
 void saveWindow(const QMainWindow* window, const QSplitter* splitter, const QString& folder);
+// The files last opened or saved, newest first, as kept the last time; and keeping them.
+QStringList keptRecentFiles();
+void keepRecentFiles(const QStringList& files);
 
 }  // namespace fighost

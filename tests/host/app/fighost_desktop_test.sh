@@ -13,8 +13,9 @@ pid=
 xserver=
 trap '[ -n "${pid}" ] && kill "${pid}" 2>/dev/null; [ -n "${xserver}" ] && kill "${xserver}" 2>/dev/null; rm -rf "${scratch}"' EXIT
 # An X server of this test's own on a display number it picks itself and tells when it is ready
-# (-displayfd), so that other tests starting servers at the same time cannot take it.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"${scratch}/display" 2>/dev/null &
+# (-displayfd), so that other tests starting servers at the same time cannot take it; it is not
+# reset when the first fighost quits, so the second finds it as it was.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"${scratch}/display" 2>/dev/null &
 xserver=$!
 for _ in $(seq 100); do
   [ -s "${scratch}/display" ] && break

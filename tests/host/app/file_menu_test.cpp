@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QtCore/QFileInfo>
 #include <QtCore/QTimer>
 #include <QtGui/QAction>
 #include <QtWidgets/QAbstractButton>
@@ -42,6 +43,10 @@ class FileMenuTest : public testing::Test {
             questions_ << text;
             return answer_;
         });
+        window_->fileMenu()->setConfirmation([this](const QString& text) {
+            questions_ << text;
+            return confirm_;
+        });
         window_->fileMenu()->setSaveChooser(
             [this](const QString&, const QString& suggested, const QString&) {
                 suggested_ << suggested;
@@ -71,6 +76,7 @@ class FileMenuTest : public testing::Test {
     fighost::ModuleSession session_;
     std::unique_ptr<MainWindow> window_;
     QMessageBox::StandardButton answer_ = QMessageBox::Cancel;
+    bool confirm_ = false;
     QString saveAs_;
     QStringList questions_, suggested_, shown_;
     QWidget* shownOver_ = nullptr;
@@ -247,3 +253,40 @@ int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+
+namespace {
+
+TEST_F(FileMenuTest, DeleteAsksFirstAndRecentFilesOpenAgain) {
+    int walk = window_->loadFile(QString::fromStdString(walkPath_));
+    int human = window_->loadFile(QString::fromStdString(humanPath_));
+    ASSERT_NE(walk, host::kNoObject);
+    ASSERT_NE(human, host::kNoObject);
+    // An unchanged figure is deleted only once the person says yes.
+    for (bool yes : {false, true}) {
+        questions_.clear();
+        confirm_ = yes;
+        window_->selectObject(walk);
+        window_->deleteSelected();
+        EXPECT_EQ(questions_, QStringList{QStringLiteral("Delete walk from the scene?")});
+        EXPECT_EQ(session_.deleted(walk), yes);
+    }
+    // Both files are in File > Recent files, newest first, and open again from there.
+    QMenu* recent = nullptr;
+    for (QAction* item : window_->menuBar()->actions().first()->menu()->actions())
+        if (item->menu() != nullptr && item->text() == QStringLiteral("Recent files"))
+            recent = item->menu();
+    ASSERT_NE(recent, nullptr);
+    QStringList labels;
+    for (QAction* item : recent->actions())
+        labels << item->text();
+    EXPECT_EQ(labels, (QStringList{QStringLiteral("&1 human.bvh"), QStringLiteral("&2 walk.fig")}));
+    recent->actions().at(1)->trigger();
+    const standin::SceneObject* again = standin::object(window_->selectedObject());
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->name, "walk");
+    EXPECT_NE(again->handle, walk);
+    EXPECT_EQ(window_->fileMenu()->recentFiles().first(),
+              QFileInfo(QString::fromStdString(walkPath_)).absoluteFilePath());
+}
+
+}  // namespace

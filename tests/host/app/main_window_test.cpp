@@ -1,6 +1,7 @@
 // fighost's window on Qt's offscreen platform, over the built module: its menus, loading through
 // a Load command, the frame controls, deleting an object, and the module's messages.
 #include "host/app/main_window.h"
+#include "host/app/file_menu.h"
 
 #include <gtest/gtest.h>
 
@@ -48,6 +49,8 @@ class MainWindowTest : public testing::Test {
         std::string error;
         ASSERT_TRUE(session_.open(FIGURE_LIBRARY_PATH, &error)) << error;
         window_ = std::make_unique<MainWindow>(&session_, 1);
+        // Deleting an object asks first; the tests say yes.
+        window_->fileMenu()->setConfirmation([](const QString&) { return true; });
         window_->resize(900, 600);
         window_->show();
         QApplication::processEvents();
