@@ -27,6 +27,9 @@ namespace {
 constexpr int kMaxLinks = 40;
 // Names tried for a file beside the target before the folder is taken as refusing one.
 constexpr int kNameAttempts = 100;
+// Characters of the target's name kept in the name of a file beside it when the whole name and
+// the suffix would be too long for the folder.
+constexpr size_t kShortStem = 32;
 
 }  // namespace
 
@@ -61,11 +64,14 @@ std::string followLinks(const std::string& path) {
 std::string createFileBeside(const std::string& target) {
     const unsigned long seed = static_cast<unsigned long>(::getpid()) * 2654435761ul ^
                                static_cast<unsigned long>(std::time(nullptr));
+    // A file name already as long as the folder takes leaves no room for the suffix: the new
+    // file is then named after its first characters only.
+    std::string stem = target;
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         char suffix[32];
         std::snprintf(suffix, sizeof suffix, ".%06lx~",
                       (seed + static_cast<unsigned long>(attempt) * 7919ul) & 0xFFFFFFul);
-        const std::string name = target + suffix;
+        const std::string name = stem + suffix;
         // Exclusive creation: a name some other file has is never taken over. The mode is the
         // one a newly created figure file gets, less the user's mask.
         int descriptor;
@@ -75,6 +81,11 @@ std::string createFileBeside(const std::string& target) {
         if (descriptor >= 0) {
             ::close(descriptor);
             return name;
+        }
+        if (errno == ENAMETOOLONG && stem.size() > folderOf(target).size() + kShortStem) {
+            stem = folderOf(target) + target.substr(folderOf(target).size(), kShortStem);
+            --attempt;
+            continue;
         }
         if (errno != EEXIST) {
             return std::string();

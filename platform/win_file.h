@@ -23,7 +23,7 @@ struct OFSTRUCT {
 };
 
 // Opens fileName with the given style; the handle, or -1 when it cannot be opened. A created file
-// is open for reading and writing. Full paths of 260 characters or more are refused.
+// is open for reading and writing. Any path the system takes is taken, however long.
 HFILE OpenFile(const char* fileName, OFSTRUCT* info, unsigned style);
 // Reads up to count bytes at the file position; the count read (0 at the end), or -1.
 long _lread(HFILE file, void* buffer, unsigned long count);

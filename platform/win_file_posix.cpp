@@ -27,8 +27,6 @@ constexpr unsigned kKnownStyles = kAccessMask | kShareMask | OF_CREATE;
 constexpr unsigned long kMaxTransfer = 0x7FFFFFFF;
 // Largest position _llseek reports; the callers keep file positions in 32-bit signed fields.
 constexpr long long kMaxPosition = INT32_MAX;
-// Windows' limit on a full path, terminator included.
-constexpr size_t kMaxPath = 260;
 
 // Fills the caller's scratch record the way callers of OpenFile may expect; nothing relies on it.
 void describe(OFSTRUCT* info, const char* fileName, int error) {
@@ -49,17 +47,7 @@ HFILE OpenFile(const char* fileName, OFSTRUCT* info, unsigned style) {
         describe(info, fileName, EINVAL);
         return kFileError;
     }
-    // Windows takes full paths of up to 259 characters; a relative name counts with the folder.
-    size_t fullLength = std::strlen(fileName);
-    if (fileName[0] != '/') {
-        char folder[kMaxPath + 1];
-        fullLength +=
-            ::getcwd(folder, sizeof folder) != nullptr ? std::strlen(folder) + 1 : kMaxPath;
-    }
-    if (fullLength >= kMaxPath) {
-        describe(info, fileName, ENAMETOOLONG);
-        return kFileError;
-    }
+    // Every path the system takes is taken: Windows' limit on a full path is Windows' alone.
     int flags = O_CLOEXEC | O_NOCTTY;
     if ((style & OF_CREATE) != 0) {
         // As on Windows, a created file is open for reading and writing, whatever the access.

@@ -111,9 +111,9 @@ void dlgConfig::onCommand(int id, toolkit::Notification what) {
     }
 }
 
-int dlgConfig::listLimbs(Limb* limb, toolkit::TreeItem parent) {
+void dlgConfig::listLimbs(Limb* limb, toolkit::TreeItem parent) {
     if (limb == nullptr)
-        return 1;
+        return;
     toolkit::TreeItem under = parent;
     if (limb->name[0] != '.')
         under = tree.insert(parent, limb->name, limb);
@@ -122,7 +122,6 @@ int dlgConfig::listLimbs(Limb* limb, toolkit::TreeItem parent) {
         if (child != nullptr && child->deleted != 1)
             listLimbs(child, under);
     }
-    return 1;
 }
 
 void dlgConfig::refresh() {

@@ -34,7 +34,7 @@ class dlgConfig : public toolkit::PropertyPage {
 
     // Lists limb and its subtree below parent: a limb whose name begins with "." gets no item of
     // its own (its children go under parent), deleted limbs are left out with their subtrees.
-    int listLimbs(Limb* limb, toolkit::TreeItem parent);
+    void listLimbs(Limb* limb, toolkit::TreeItem parent);
     // Empties the list and lists the tree from root; the limbs whose items were expanded are
     // expanded again, and nothing is selected afterwards.
     void refresh();

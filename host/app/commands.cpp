@@ -11,6 +11,7 @@
 #include "host/app/figure_loading.h"
 #include "host/app/figure_summary.h"
 #include "host/app/file_output.h"
+#include "host/app/library_folder.h"
 #include "host/app/module_session.h"
 #include "host/app/qt_commands.h"
 #include "host/app/summary_output.h"
@@ -47,7 +48,8 @@ const char kConvertUsage[] =
     "       fighost convert IN... -d DIR\n"
     "Loads IN and saves the figure as OUT.fig through the figure's own save (\".fig\" is added\n"
     "when OUT does not end with it). With -d, converts every IN into DIR, each named after its\n"
-    "input with \".fig\", goes on past a file that fails and reports each failure in one line.\n"
+    "input with \".fig\", goes on past a file that fails and reports each failure in one line;\n"
+    "inputs that would write the same file are refused before anything is written.\n"
     "\n"
     "  -d, --directory DIR  the folder to write into\n";
 
@@ -77,7 +79,8 @@ const char kOpenUsage[] =
     "Usage: fighost open [FILE...] [--frame K] [--style S] [--view V] [--screenshot OUT.png]\n"
     "Opens a window that plays the modelling host: menus of the module's commands, the scene,\n"
     "its objects, frame controls and the module's Settings. Each FILE is loaded as the Load\n"
-    "menu loads it; the last one is selected and posed at frame K when given.\n"
+    "menu loads it; the last one is selected and posed at frame K when given. A FILE that\n"
+    "does not load is reported, and the others are opened.\n"
     "\n"
     "      --frame K        pose the selected object at frame K (0 to 255)\n"
     "      --style S        lines, cylinders (default) or balloons for the figures loaded\n"
@@ -135,6 +138,7 @@ int runInfo(const ParsedArguments& parsed) {
         return 1;
     const standin::SceneObject* object = standin::object(handle);
     FigureSummary summary = summarizeFigure(*session.figure(handle), object->name, request.loader);
+    summary.file = readFileFacts(request.path);
     if (atFrame) {
         bool posed = session.pose(handle, frame) == 1;
         addFrame(*session.figure(handle), *standin::object(handle), frame, posed, &summary);
@@ -153,6 +157,34 @@ std::string batchTarget(const std::string& folder, const std::string& input) {
     return folder + (folder.back() == '/' ? "" : "/") + name + ".fig";
 }
 
+// Inputs of a batch that would write the same file of folder, one line for each such file; empty
+// when every input has a file of its own.
+std::vector<std::string> sharedTargets(const std::string& folder,
+                                       const std::vector<std::string>& inputs) {
+    std::vector<std::string> lines;
+    std::vector<bool> reported(inputs.size(), false);
+    for (size_t i = 0; i < inputs.size(); ++i) {
+        if (reported[i])
+            continue;
+        std::string target = batchTarget(folder, inputs[i]);
+        std::vector<std::string> names{inputs[i]};
+        for (size_t j = i + 1; j < inputs.size(); ++j)
+            if (!reported[j] && batchTarget(folder, inputs[j]) == target) {
+                reported[j] = true;
+                names.push_back(inputs[j]);
+            }
+        if (names.size() == 1)
+            continue;
+        std::string line;
+        for (size_t n = 0; n < names.size(); ++n)
+            line += (n == 0 ? "" : n + 1 == names.size() ? " and " : ", ") + names[n];
+        line += (names.size() == 2 ? " would both be written to " : " would all be written to ") +
+                target + ": nothing converted";
+        lines.push_back(line);
+    }
+    return lines;
+}
+
 // The module's messages since count, joined for one line; fallback when it said nothing.
 std::string messagesSince(size_t count, const std::string& fallback) {
     const std::vector<std::string>& errors = standin::scene().errors;
@@ -164,6 +196,9 @@ std::string messagesSince(size_t count, const std::string& fallback) {
             c = ' ';
     return joined.empty() ? fallback : joined;
 }
+
+// The reason convertInto gives for a file that holds no figure, which is said in words of its own.
+const char kHoldsNoFigure[] = "holds no figure";
 
 // Converts one file of a batch into folder; empty, or why it failed.
 std::string convertInto(ModuleSession* session, const LoadRequest& request,
@@ -177,6 +212,8 @@ std::string convertInto(ModuleSession* session, const LoadRequest& request,
         return messagesSince(errorsBefore, reason.empty() ? "not loaded" : reason);
     if (session->figure(handle) == nullptr)
         reason = "the module attached no figure to the object it made";
+    else if (!holdsFigure(*session->figure(handle)))
+        reason = kHoldsNoFigure;
     else if (session->figure(handle)->save(batchTarget(folder, request.path).c_str()) != 1)
         reason = messagesSince(errorsBefore, "not saved");
     // The figure is done with: a long batch holds one at a time.
@@ -195,6 +232,12 @@ int runBatchConvert(const ParsedArguments& parsed) {
         return fail("cannot write into " + folder + ": " + std::strerror(errno));
     if (!S_ISDIR(info.st_mode))
         return fail("cannot write into " + folder + ": not a folder");
+    // A second figure written to the same file would silently replace the first.
+    std::vector<std::string> shared = sharedTargets(folder, parsed.operands);
+    for (const std::string& line : shared)
+        fail(line);
+    if (!shared.empty())
+        return 1;
     LoadRequest request;
     std::string error;
     if (!chooseLoader(parsed, &request, &error))
@@ -221,8 +264,10 @@ int runBatchConvert(const ParsedArguments& parsed) {
         if (reason.empty())
             continue;
         ++failures;
-        std::fprintf(stderr, "%sfighost: cannot convert %s: %s\n", progress ? clear : "",
-                     request.path.c_str(), reason.c_str());
+        std::string line = reason == kHoldsNoFigure
+                               ? noFigureMessage(openedPath(request))
+                               : "cannot convert " + request.path + ": " + reason;
+        std::fprintf(stderr, "%sfighost: %s\n", progress ? clear : "", line.c_str());
     }
     if (progress)
         std::fprintf(stderr, "%sfighost: converted %zu of %zu\n", clear, total - failures, total);
@@ -251,15 +296,14 @@ int runConvert(const ParsedArguments& parsed) {
 
 // Runs a command of the Qt library, loading it first.
 int runInQt(const char* command, const ParsedArguments& parsed) {
+    const std::string path = libraryPath("libfighost_qt.so", FIGHOST_QT_LIBRARY);
     std::string reason;
-    platform::LibraryHandle library = platform::loadLibrary(FIGHOST_QT_LIBRARY, &reason);
+    platform::LibraryHandle library = platform::loadLibrary(path, &reason);
     if (library == nullptr)
-        return fail(std::string("cannot load fighost's Qt library ") + FIGHOST_QT_LIBRARY + ": " +
-                    reason);
+        return fail("cannot load fighost's Qt library " + path + ": " + reason);
     auto entry = platform::findFunction<QtCommandEntry>(library, kQtCommandEntry);
     if (entry == nullptr)
-        return fail(std::string("fighost's Qt library ") + FIGHOST_QT_LIBRARY + " lacks " +
-                    kQtCommandEntry);
+        return fail("fighost's Qt library " + path + " lacks " + kQtCommandEntry);
     // The library stays loaded: Qt's own clean-up runs at exit.
     return entry(command, &parsed);
 }

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "model/figure_data.h"
+
 namespace fighost {
 const char kLoaderOptionsHelp[] =
     "      --bvh            load with the BioVision loader, whatever the extension\n"
@@ -16,9 +18,23 @@ const char kLoaderOptionsHelp[] =
     "      --module PATH    the module library to load (default: the one built with fighost)\n"
     "  -h, --help           show this help and stop\n";
 
+std::string openedPath(const LoadRequest& request) {
+    return AddExt(request.path.c_str(), request.loader == kBioVisionLoader ? ".bvh" : ".fig");
+}
+
+bool holdsFigure(const FigureData& figure) {
+    const Limb* root = figure.root;
+    bool limbs = root != nullptr && (root->childCount != 0 || std::strcmp(root->name, ".") != 0);
+    bool channels = figure.motion != nullptr && figure.motion->channelCount() != 0;
+    return limbs || channels;
+}
+
+std::string noFigureMessage(const std::string& file) {
+    return file + " holds no figure";
+}
+
 bool checkReadable(const LoadRequest& request, std::string* error) {
-    std::string opened =
-        AddExt(request.path.c_str(), request.loader == kBioVisionLoader ? ".bvh" : ".fig");
+    std::string opened = openedPath(request);
     struct stat info;
     if (stat(opened.c_str(), &info) != 0) {
         *error = "cannot read " + opened + ": " + std::strerror(errno);
@@ -77,6 +93,11 @@ int loadFigure(ModuleSession* session, const LoadRequest& request) {
     }
     if (session->figure(handle) == nullptr) {
         fail("the module attached no figure to the object it made");
+        return host::kNoObject;
+    }
+    if (!holdsFigure(*session->figure(handle))) {
+        session->discard(handle);
+        fail(noFigureMessage(openedPath(request)));
         return host::kNoObject;
     }
     return handle;

@@ -8,6 +8,8 @@
 #include "host/app/command_line.h"
 #include "host/app/module_session.h"
 
+class FigureData;
+
 namespace fighost {
 
 // Whether text ends with suffix, in any letter case.
@@ -34,8 +36,19 @@ bool chooseLoader(const ParsedArguments& parsed, LoadRequest* request, std::stri
 // file is missing, no file, or unreadable.
 bool checkReadable(const LoadRequest& request, std::string* error);
 
+// The file the loader of request opens: its path with the loader's extension added when it has
+// none.
+std::string openedPath(const LoadRequest& request);
+
+// Whether the module read a figure at all: a file that holds none (a picture, an empty or any
+// other text file) leaves only the placeholder root "." with no limb and no channel.
+bool holdsFigure(const FigureData& figure);
+// The line that says so: "FILE holds no figure".
+std::string noFigureMessage(const std::string& file);
+
 // Starts the module when the session has not, then sets the style and loads request's file.
-// The object's handle, or -1 after reporting in one line (or the module's own messages).
+// The object's handle, or -1 after reporting in one line (or the module's own messages); a file
+// that holds no figure is reported and its empty object discarded.
 int loadFigure(ModuleSession* session, const LoadRequest& request);
 
 }  // namespace fighost

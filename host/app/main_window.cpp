@@ -1,14 +1,23 @@
 #include "host/app/main_window.h"
 
+#include <QtCore/QFileInfo>
+#include <QtCore/QMimeData>
 #include <QtCore/QSignalBlocker>
 #include <QtCore/QTimer>
+#include <QtCore/QUrl>
 #include <QtGui/QAction>
+#include <QtGui/QCloseEvent>
+#include <QtGui/QDragEnterEvent>
+#include <QtGui/QDropEvent>
 #include <QtGui/QKeySequence>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QComboBox>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QMenuBar>
+#include <QtWidgets/QMessageBox>
 #include <QtWidgets/QSlider>
 #include <QtWidgets/QSpinBox>
 #include <QtWidgets/QSplitter>
@@ -18,10 +27,13 @@
 #include <QtWidgets/QToolButton>
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 #include "host/app/figure_loading.h"
 #include "host/app/figure_summary.h"
+#include "host/app/file_menu.h"
 #include "host/app/scene_widget.h"
+#include "host/app/window_settings.h"
 #include "model/figure_data.h"
 #include "model/motion_table.h"
 #include "toolkit/file_filter.h"
@@ -29,8 +41,6 @@
 namespace fighost {
 namespace {
 
-// Frames are played at this rate.
-constexpr int kFramesPerSecond = 30;
 // How long a message of the module stays in the status bar, in milliseconds.
 constexpr int kMessageTime = 20000;
 
@@ -65,40 +75,59 @@ QString dialogFilter(const std::string& moduleFilter) {
 }
 
 MainWindow::MainWindow(ModuleSession* session, int style) : session_(session), style_(style) {
-    setWindowTitle(QStringLiteral("fighost"));
+    setWindowTitle(QStringLiteral("fighost[*]"));
+    fileMenu_ = new FileMenu(this, session);
     chooser_ = [this](const QString& caption, const QString& filter) {
-        return QFileDialog::getOpenFileName(this, caption, QString(), filter);
+        // The folder last opened from or saved to in this window, else the one kept from before.
+        QString start = fileMenu_->lastFolder().isEmpty() ? folder_ : fileMenu_->lastFolder();
+        QString path = QFileDialog::getOpenFileName(this, caption, start, filter);
+        if (!path.isEmpty())
+            folder_ = QFileInfo(path).absolutePath();
+        return path;
+    };
+    shower_ = [](QWidget* parent, const QString& text) {
+        QMessageBox::warning(parent, QStringLiteral("fighost"), text);
     };
     view_ = new SceneWidget(session);
     view_->setObjectName(QStringLiteral("sceneView"));
+    view_->setFrameSource([this](int handle) { return frameOf(handle); });
+    view_->setPicked([this](int handle) { selectObject(handle); });
     objects_ = new QListWidget;
     objects_->setObjectName(QStringLiteral("objects"));
-    auto* splitter = new QSplitter;
-    splitter->addWidget(objects_);
-    splitter->addWidget(view_);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({220, 800});
-    setCentralWidget(splitter);
+    splitter_ = new QSplitter;
+    splitter_->addWidget(objects_);
+    splitter_->addWidget(view_);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setSizes({220, 800});
+    setCentralWidget(splitter_);
+    fitToScreen(this);
     status_ = new QLabel;
     status_->setObjectName(QStringLiteral("objectStatus"));
     statusBar()->addPermanentWidget(status_);
     player_ = new QTimer(this);
-    player_->setInterval(1000 / kFramesPerSecond);
+    player_->setTimerType(Qt::PreciseTimer);
+    sinceStart_.start();
     connect(player_, &QTimer::timeout, this, [this] { nextFrame(); });
     connect(objects_, &QListWidget::currentRowChanged, this, [this] { selectionChanged(); });
     buildMenus();
+    buildPlayMenu();
     buildFrameControls();
+    setAcceptDrops(true);
     standin::setRedrawListener(&MainWindow::onRedraw, this);
     standin::setErrorListener(&MainWindow::onError, this);
+    // The window says the module's messages on stderr itself, with the file they are about.
+    standin::setEchoErrors(false);
     refresh();
 }
 
 MainWindow::~MainWindow() {
     standin::setRedrawListener(nullptr, nullptr);
     standin::setErrorListener(nullptr, nullptr);
+    standin::setEchoErrors(true);
 }
 
 void MainWindow::buildMenus() {
+    fileMenu_->addTo(menuBar());
     const std::vector<standin::Command>& commands = standin::scene().commands;
     std::vector<std::pair<std::string, QMenu*>> menus;
     for (size_t row = 0; row < commands.size(); ++row) {
@@ -125,9 +154,6 @@ void MainWindow::buildMenus() {
     QAction* remove =
         object->addAction(QStringLiteral("Delete"), this, [this] { deleteSelected(); });
     remove->setShortcut(QKeySequence::Delete);
-    object->addSeparator();
-    object->addAction(QStringLiteral("Quit"), this, [this] { close(); })
-        ->setShortcut(QKeySequence::Quit);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
     const std::pair<const char*, View> kViews[] = {
@@ -141,6 +167,95 @@ void MainWindow::buildMenus() {
     }
     view->addAction(QStringLiteral("Fit"), this, [this] { view_->fitScene(); })
         ->setShortcut(QKeySequence(QStringLiteral("F")));
+    view->addSeparator();
+    // The view's options, each a check mark: the figures' ground grid, the axis triad,
+    // perspective (else orthographic) projection, and the camera following the selected figure.
+    const std::pair<const char*, void (SceneWidget::*)(bool)> kOptions[] = {
+        {"Grid", &SceneWidget::setGrid},
+        {"Axes", &SceneWidget::setAxes},
+        {"Perspective", &SceneWidget::setPerspective},
+        {"Follow", &SceneWidget::setFollow}};
+    const bool initially[] = {view_->grid(), view_->axes(), view_->perspective(), view_->follow()};
+    for (size_t i = 0; i < std::size(kOptions); ++i) {
+        auto set = kOptions[i].second;
+        QAction* option = view->addAction(QString::fromLatin1(kOptions[i].first));
+        option->setCheckable(true);
+        option->setChecked(initially[i]);
+        connect(option, &QAction::toggled, this, [this, set](bool on) { (view_->*set)(on); });
+    }
+}
+
+void MainWindow::buildPlayMenu() {
+    // The keys of players: Space plays and pauses, Left and Right step, Home and End go to the
+    // ends. A frame field being typed in keeps its own keys.
+    QMenu* play = menuBar()->addMenu(QStringLiteral("Play"));
+    auto step = [this](int by) {
+        setPlaying(false);
+        showFrame(std::max(1, std::max(frame_, 1) + by));
+    };
+    const struct {
+        const char* text;
+        Qt::Key key;
+        std::function<void()> act;
+    } kItems[] = {
+        {"Play or Pause", Qt::Key_Space, [this] { setPlaying(!player_->isActive()); }},
+        {"Next Frame", Qt::Key_Right, [step] { step(1); }},
+        {"Previous Frame", Qt::Key_Left, [step] { step(-1); }},
+        {"First Frame", Qt::Key_Home,
+         [this] {
+             setPlaying(false);
+             showFrame(1);
+         }},
+        {"Last Frame", Qt::Key_End,
+         [this] {
+             setPlaying(false);
+             showFrame(kLastFrame);
+         }},
+    };
+    for (const auto& item : kItems) {
+        QAction* action = play->addAction(QString::fromLatin1(item.text));
+        action->setShortcut(QKeySequence(item.key));
+        connect(action, &QAction::triggered, this, item.act);
+    }
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            return;
+        }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    // Each file is loaded as its name says, as files named on the command line are.
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            loadFile(url.toLocalFile());
+    event->acceptProposedAction();
+}
+
+void MainWindow::rememberSettings() {
+    remembers_ = true;
+    folder_ = restoreWindow(this, splitter_);
+    fileMenu_->setRecentFiles(keptRecentFiles());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    setPlaying(false);
+    // Changed figures are saved or discarded as the person answers, or the window stays.
+    if (!fileMenu_->settle(fileMenu_->changedObjects())) {
+        event->ignore();
+        return;
+    }
+    if (remembers_) {
+        // The folder of the last file opened or saved through the File menu, else the last
+        // one a Load command chose from.
+        saveWindow(this, splitter_,
+                   fileMenu_->lastFolder().isEmpty() ? folder_ : fileMenu_->lastFolder());
+        keepRecentFiles(fileMenu_->recentFiles());
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void MainWindow::buildFrameControls() {
@@ -151,13 +266,27 @@ void MainWindow::buildFrameControls() {
     play_->setObjectName(QStringLiteral("play"));
     play_->setCheckable(true);
     play_->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
-    play_->setToolTip(QStringLiteral("Play or pause at 30 frames a second"));
+    play_->setToolTip(QStringLiteral("Play or pause at the file's frame rate"));
     connect(play_, &QToolButton::toggled, this, [this](bool on) { setPlaying(on); });
     slider_ = new QSlider(Qt::Horizontal);
     slider_->setObjectName(QStringLiteral("frameSlider"));
     frameNumber_ = new QSpinBox;
     frameNumber_->setObjectName(QStringLiteral("frameNumber"));
     lastFrameLabel_ = new QLabel;
+    time_ = new QLabel;
+    time_->setObjectName(QStringLiteral("frameTime"));
+    speed_ = new QComboBox;
+    speed_->setObjectName(QStringLiteral("speed"));
+    speed_->setToolTip(QStringLiteral("Speed of play against the file's own rate"));
+    for (double speed : kSpeeds) {
+        QString text = speed == 0.25  ? QStringLiteral("¼×")
+                       : speed == 0.5 ? QStringLiteral("½×")
+                                      : QStringLiteral("%1×").arg(speed);
+        speed_->addItem(text, speed);
+    }
+    speed_->setCurrentIndex(speed_->findData(1.0));
+    connect(speed_, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            [this](int index) { setSpeed(speed_->itemData(index).toDouble()); });
     connect(slider_, &QSlider::valueChanged, this, [this](int frame) { showFrame(frame); });
     connect(frameNumber_, qOverload<int>(&QSpinBox::valueChanged), this,
             [this](int frame) { showFrame(frame); });
@@ -165,7 +294,9 @@ void MainWindow::buildFrameControls() {
     bar->addWidget(new QLabel(QStringLiteral(" Frame ")));
     bar->addWidget(frameNumber_);
     bar->addWidget(lastFrameLabel_);
+    bar->addWidget(time_);
     bar->addWidget(slider_);
+    bar->addWidget(speed_);
     addToolBar(Qt::BottomToolBarArea, bar);
     QAction* settings = bar->addAction(QStringLiteral("Settings…"));
     connect(settings, &QAction::triggered, this, [this] { openSettings(); });
@@ -188,6 +319,8 @@ void MainWindow::refreshObjectList() {
         if (session_->deleted(object.handle))
             continue;
         QString text = QString::fromStdString(object.name.empty() ? "(unnamed)" : object.name);
+        if (fileMenu_->changed(object.handle))
+            text += QStringLiteral(" *");
         if (!object.boundLabel.empty())
             text += QStringLiteral("  —  ") + QString::fromStdString(object.boundLabel);
         live.emplace_back(object.handle, text);
@@ -217,6 +350,7 @@ void MainWindow::refreshObjectList() {
 
 void MainWindow::refresh() {
     refreshObjectList();
+    setWindowModified(!fileMenu_->changedObjects().empty());
     countFigure();
     updateStatus();
     view_->update();
@@ -224,9 +358,11 @@ void MainWindow::refresh() {
 
 void MainWindow::selectionChanged() {
     setPlaying(false);
-    int last = lastFrameOf(session_, selectedObject());
+    const int handle = selectedObject();
+    view_->setSelected(handle);
+    int last = lastFrameOf(session_, handle);
     bool playable = last >= 1;
-    frame_ = 0;
+    frame_ = std::min(frameOf(handle), std::max(last, 0));
     for (QWidget* control : {static_cast<QWidget*>(slider_), static_cast<QWidget*>(frameNumber_),
                              static_cast<QWidget*>(play_)})
         control->setEnabled(playable);
@@ -235,8 +371,8 @@ void MainWindow::selectionChanged() {
         const QSignalBlocker quietNumber(frameNumber_);
         slider_->setRange(playable ? 1 : 0, std::max(last, 0));
         frameNumber_->setRange(playable ? 1 : 0, std::max(last, 0));
-        slider_->setValue(slider_->minimum());
-        frameNumber_->setValue(frameNumber_->minimum());
+        slider_->setValue(std::max(frame_, slider_->minimum()));
+        frameNumber_->setValue(std::max(frame_, frameNumber_->minimum()));
     }
     lastFrameLabel_->setText(QStringLiteral(" of %1 ").arg(std::max(last, 0)));
     countFigure();
@@ -254,14 +390,37 @@ void MainWindow::countFigure() {
     objectStatus_ = QString::fromStdString(object->name);
     if (figure != nullptr) {
         FigureSummary summary = summarizeFigure(*figure, object->name, std::string());
-        objectStatus_ += QStringLiteral("  ·  %1 limbs, %2 channels, %3 frames")
-                             .arg(summary.limbs.size())
+        const size_t limbs = summary.limbs.size();
+        objectStatus_ += QStringLiteral("  ·  %1 %2, %3 channels, %4 frames")
+                             .arg(limbs)
+                             .arg(limbs == 1 ? QStringLiteral("limb") : QStringLiteral("limbs"))
                              .arg(summary.channelCount)
                              .arg(summary.frameCount);
+        auto file = files_.find(handle);
+        if (file != files_.end()) {
+            QStringList kept = QString::fromStdString(
+                                   keptText(file->second, summary.frameCount, summary.channelCount))
+                                   .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+            if (!kept.isEmpty())
+                objectStatus_ += QStringLiteral("  ·  ") + kept.join(QStringLiteral(", "));
+        }
     }
 }
 
+int MainWindow::frameOf(int handle) const {
+    auto found = frames_.find(handle);
+    return found != frames_.end() ? found->second : 0;
+}
+
+double MainWindow::frameTimeOf(int handle) const {
+    auto file = files_.find(handle);
+    return file != files_.end() && file->second.frameTime > 0 ? file->second.frameTime
+                                                              : kDefaultFrameTime;
+}
+
 void MainWindow::updateStatus() {
+    const double seconds = frame_ * frameTimeOf(selectedObject());
+    time_->setText(QStringLiteral(" %1 s ").arg(seconds, 0, 'f', 2));
     QString text = objectStatus_;
     if (selectedObject() != host::kNoObject)
         text += frame_ > 0 ? QStringLiteral("  ·  frame %1").arg(frame_)
@@ -272,6 +431,35 @@ void MainWindow::updateStatus() {
 void MainWindow::tell(const QString& message) {
     lastMessage_ = message;
     statusBar()->showMessage(message, kMessageTime);
+}
+
+void MainWindow::report(const QString& message) {
+    // Named with its file, unless it names it already.
+    QString text = messageFile_.isEmpty() || message.contains(messageFile_)
+                       ? message
+                       : message + QStringLiteral(": ") + messageFile_;
+    std::fprintf(stderr, "fighost: %s\n", text.toLocal8Bit().constData());
+    tell(text);
+    // The box waits until the module has returned: a message box runs events of its own, and the
+    // module is not to be called again while it is in the middle of a call.
+    if (pendingMessages_.isEmpty())
+        QTimer::singleShot(0, this, [this] { showPendingMessages(); });
+    pendingMessages_ << text;
+}
+
+void MainWindow::showPendingMessages() {
+    QString text = pendingMessages_.join(QLatin1Char('\n'));
+    pendingMessages_.clear();
+    if (text.isEmpty() || !shower_)
+        return;
+    setPlaying(false);
+    // Over the window the person works in: the module's sheet or dialog while one is open.
+    QWidget* parent = QApplication::activeModalWidget();
+    if (parent == nullptr)
+        parent = QApplication::activeWindow();
+    if (parent == nullptr)
+        parent = this;
+    shower_(parent, text);
 }
 
 int MainWindow::loadFile(const QString& path, const std::string& entry) {
@@ -292,21 +480,41 @@ int MainWindow::loadFile(const QString& path, const std::string& entry) {
         if (chosen.empty())
             chosen = fallback;
     }
+    // The file the loader opens, which its messages are about.
+    LoadRequest request;
+    request.path = file;
+    if (chosen == session_->entryNameFor(kBioVisionLoader))
+        request.loader = kBioVisionLoader;
+    std::string opened = openedPath(request);
     std::string error;
     int handle = host::kNoObject;
+    setMessageFile(QString::fromStdString(opened));
     if (session_->setLimbType(style_, &error))
         handle = session_->loadWith(chosen, file, &error);
+    setMessageFile(QString());
+    const FigureData* figure = handle != host::kNoObject ? session_->figure(handle) : nullptr;
+    if (figure != nullptr && !holdsFigure(*figure)) {
+        // Nothing was read: no empty object is kept.
+        session_->discard(handle);
+        handle = host::kNoObject;
+        error = noFigureMessage(opened);
+    }
     if (handle == host::kNoObject) {
         // The module's own message has reached the person already; ours only when it said none.
-        if (!error.empty()) {
-            std::fprintf(stderr, "fighost: %s\n", error.c_str());
-            tell(QString::fromStdString(error));
-        }
+        if (!error.empty())
+            report(QString::fromStdString(error));
         refresh();
         return host::kNoObject;
     }
+    fileMenu_->loaded(handle, opened, request.loader == kFigureLoader);
+    files_[handle] = readFileFacts(file);
     refresh();
     selectObject(handle);
+    // A figure with motion opens at its first frame, so the frame bar, the status and the picture
+    // agree from the start (the module cannot go back to the rest pose once posed).
+    showFrame(1);
+    countFigure();
+    updateStatus();
     view_->fitScene();
     return handle;
 }
@@ -333,12 +541,24 @@ void MainWindow::runCommand(size_t row) {
 
 void MainWindow::openSettings() {
     setPlaying(false);
-    session_->send(session_->objectEntryName(), kMessageSettings, selectedObject(), 0);
+    const int handle = selectedObject();
+    session_->send(session_->objectEntryName(), kMessageSettings, handle, 0);
+    // What the sheet changed (limbs, the style) shows at the frame the object was at, clamped to
+    // the frames its motion now holds.
+    const int last = lastFrameOf(session_, handle);
+    if (handle != host::kNoObject && session_->figure(handle) != nullptr && frameOf(handle) > 0 &&
+        last >= 1)
+        session_->pose(handle, frames_[handle] = std::min(frameOf(handle), last));
     refresh();
+    selectionChanged();
 }
 
 void MainWindow::deleteSelected() {
-    int handle = selectedObject();
+    setPlaying(false);
+    fileMenu_->deleteObject(selectedObject());
+}
+
+void MainWindow::discardObject(int handle) {
     if (handle == host::kNoObject)
         return;
     setPlaying(false);
@@ -353,6 +573,7 @@ void MainWindow::showFrame(int frame) {
     if (handle == host::kNoObject || frame < 1)
         return;
     frame_ = frame;
+    frames_[handle] = frame;
     // The controls follow without sending the frame again.
     {
         const QSignalBlocker quietSlider(slider_);
@@ -367,13 +588,29 @@ void MainWindow::showFrame(int frame) {
 
 void MainWindow::setPlaying(bool playing) {
     playing = playing && lastFrameOf(session_, selectedObject()) >= 1;
-    if (playing)
+    if (playing && !player_->isActive()) {
+        clock_.setFrameTime(frameTimeOf(selectedObject()));
+        clock_.start(std::max(frame_, 1), sinceStart_.elapsed() / 1000.0);
+        player_->setInterval(clock_.tickMilliseconds());
         player_->start();
-    else
+    } else if (!playing) {
         player_->stop();
+    }
+    view_->setPlaying(playing);
     const QSignalBlocker quiet(play_);
     play_->setChecked(playing);
     play_->setIcon(style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+}
+
+void MainWindow::setSpeed(double speed) {
+    clock_.setSpeed(speed, sinceStart_.elapsed() / 1000.0);
+    player_->setInterval(clock_.tickMilliseconds());
+    const int index = speed_->findData(clock_.speed());
+    if (index >= 0 && index != speed_->currentIndex()) {
+        speed_->blockSignals(true);
+        speed_->setCurrentIndex(index);
+        speed_->blockSignals(false);
+    }
 }
 
 void MainWindow::nextFrame() {
@@ -382,7 +619,10 @@ void MainWindow::nextFrame() {
         setPlaying(false);
         return;
     }
-    showFrame(frame_ >= last ? 1 : frame_ + 1);
+    // The frame due now; those due while the last one was drawn are passed over.
+    const int due = clock_.frameAt(sinceStart_.elapsed() / 1000.0, 1, last);
+    if (due != frame_)
+        showFrame(due);
 }
 
 void MainWindow::onRedraw(void* context) {
@@ -393,7 +633,7 @@ void MainWindow::onRedraw(void* context) {
 }
 
 void MainWindow::onError(const std::string& text, void* context) {
-    static_cast<MainWindow*>(context)->tell(QString::fromStdString(text));
+    static_cast<MainWindow*>(context)->report(QString::fromStdString(text));
 }
 
 }  // namespace fighost

@@ -3,22 +3,31 @@
 // selected object, the module's Settings, and the module's messages in the status bar.
 #pragma once
 
+#include <QtCore/QElapsedTimer>
+#include <QtCore/QStringList>
 #include <QtWidgets/QMainWindow>
 #include <functional>
+#include <map>
 #include <string>
 
+#include "host/app/file_facts.h"
 #include "host/app/module_session.h"
+#include "host/app/playback_clock.h"
 #include "host/app/scene_view.h"
 
+class QCloseEvent;
+class QComboBox;
 class QLabel;
 class QListWidget;
 class QSlider;
+class QSplitter;
 class QSpinBox;
 class QTimer;
 class QToolButton;
 
 namespace fighost {
 
+class FileMenu;
 class SceneWidget;
 
 // The menu title of a command-table category: "BUILD" is "Build", "UTIL" "Utilities", "LOAD"
@@ -45,31 +54,66 @@ class MainWindow : public QMainWindow {
     void runCommand(size_t row);
     // Sends the settings message for the selected object.
     void openSettings();
-    // Discards the selected object's figure and frees the object.
+    // Closes the selected object as File → Close object does: a changed figure is saved or
+    // discarded as the person answers, then the object's figure is discarded and the object freed.
     void deleteSelected();
+    // Discards the object's figure and frees the object, without a question.
+    void discardObject(int handle);
     // Poses the selected object at frame (1 to the last frame it stores) and shows it.
     void showFrame(int frame);
+    // Plays the selected object's motion at its file's frame time and the chosen speed, round
+    // and round, skipping frames that come due while one is drawn.
     void setPlaying(bool playing);
+    // Plays speed times faster than captured (0.25 to 4).
+    void setSpeed(double speed);
+    // The frame the object was last shown at in this window; 0 for its rest pose.
+    int frameOf(int handle) const;
 
     // The selected object; -1 when none.
     int selectedObject() const;
     void selectObject(int handle);
     void setFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
+    QString chooseFile(const QString& caption, const QString& filter) {
+        return chooser_(caption, filter);
+    }
+    // Shows a message over a window: (parent, text). By default a message box; null shows none.
+    using MessageShower = std::function<void(QWidget* parent, const QString& text)>;
+    void setMessageShower(MessageShower shower) { shower_ = std::move(shower); }
+    // The file the next messages are about, named in them; empty for none.
+    void setMessageFile(const QString& file) { messageFile_ = file; }
+    // Tells the person in the status bar.
+    void tell(const QString& message);
+    // Tells the person of a failure: in a message box over the active window (the module's
+    // sheet while it is open), in the status bar and on stderr, naming the file it is about.
+    void report(const QString& message);
+    FileMenu* fileMenu() const { return fileMenu_; }
+    // Brings the object list, frame controls and status bar up to date with the scene.
+    void refresh();
+    // Comes back at the size, place, layout and folder the window was last left with, and keeps
+    // them when it closes; without this the window keeps nothing.
+    void rememberSettings();
     // The last message shown to the person.
     const QString& lastMessage() const { return lastMessage_; }
     SceneWidget* sceneWidget() const { return view_; }
 
+  protected:
+    // Files dropped on the window are loaded.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     void buildMenus();
+    void buildPlayMenu();
     void buildFrameControls();
-    // Brings the object list, frame controls and status bar up to date with the scene.
-    void refresh();
+    void showPendingMessages();
     void refreshObjectList();
     void selectionChanged();
+    // Seconds a frame of the object's motion: its file's frame time, else 30 frames a second.
+    double frameTimeOf(int handle) const;
     // Counts the selected figure's limbs, channels and frames for the status bar.
     void countFigure();
     void updateStatus();
-    void tell(const QString& message);
     void nextFrame();
 
     static void onRedraw(void* context);
@@ -79,16 +123,30 @@ class MainWindow : public QMainWindow {
     int style_;
     SceneWidget* view_ = nullptr;
     QListWidget* objects_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    QString folder_;          // where the file dialog opens
+    bool remembers_ = false;  // keeps its settings when it closes
     QSlider* slider_ = nullptr;
     QSpinBox* frameNumber_ = nullptr;
     QToolButton* play_ = nullptr;
     QLabel* lastFrameLabel_ = nullptr;
+    QLabel* time_ = nullptr;
+    QComboBox* speed_ = nullptr;
     QLabel* status_ = nullptr;
     QTimer* player_ = nullptr;
     FileChooser chooser_;
+    MessageShower shower_;
+    QString messageFile_;
+    QStringList pendingMessages_;  // reported, not yet shown in a box
+    FileMenu* fileMenu_ = nullptr;
     QString lastMessage_;
     QString objectStatus_;  // the selected object and its counts
-    int frame_ = 0;         // the frame the selected object was last posed at; 0 for none
+    // What each object's file held, by handle: loaded from a file in this window.
+    std::map<int, FileFacts> files_;
+    int frame_ = 0;              // the frame the selected object was last posed at; 0 for none
+    std::map<int, int> frames_;  // each object's frame, by handle, kept while another is selected
+    PlaybackClock clock_;
+    QElapsedTimer sinceStart_;  // the steady clock playback reads
 };
 
 }  // namespace fighost

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "host/app/library_folder.h"
 #include "platform/shared_library.h"
 
 namespace fighost {
@@ -22,8 +23,8 @@ PluginCall freshCall(int objectHandle = host::kNoObject, uintptr_t callValue = 0
 const char kBioVisionLoader[] = "BioVision loader";
 const char kFigureLoader[] = "Figure loader";
 
-const char* defaultModulePath() {
-    return FIGHOST_DEFAULT_MODULE;
+std::string defaultModulePath() {
+    return libraryPath("libfigure.so", FIGHOST_DEFAULT_MODULE);
 }
 
 ModuleSession::~ModuleSession() {

@@ -21,8 +21,9 @@ namespace fighost {
 extern const char kBioVisionLoader[];
 extern const char kFigureLoader[];
 
-// The module library fighost loads when --module does not name another.
-const char* defaultModulePath();
+// The module library fighost loads when --module does not name another: the installed one beside
+// the program, else the one built with it.
+std::string defaultModulePath();
 
 class ModuleSession {
   public:

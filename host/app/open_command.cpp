@@ -77,13 +77,6 @@ int runOpenCommand(const ParsedArguments& parsed) {
     LoadRequest request;
     if (!chooseLoader(parsed, &request, &error))
         return fail(error);
-    for (const std::string& file : parsed.operands) {
-        request.path = file;
-        if (parsed.options.count("bvh") == 0 && parsed.options.count("fig") == 0)
-            request.loader = endsWith(file, ".bvh") ? kBioVisionLoader : kFigureLoader;
-        if (!checkReadable(request, &error))
-            return fail(error);
-    }
     // A screenshot needs no display: Qt paints offscreen when there is none.
     if (shoot && !haveDisplay())
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -99,28 +92,42 @@ int runOpenCommand(const ParsedArguments& parsed) {
     if (!session.open(request.modulePath, &error))
         return fail(error);
     MainWindow window(&session, style);
+    // A picture taken by itself has no one to answer a message box: stderr says it all.
+    if (shoot)
+        window.setMessageShower(nullptr);
     // --bvh and --fig name the loader; otherwise the window picks one by each file's extension.
     std::string forced;
     if (parsed.options.count("bvh") != 0 || parsed.options.count("fig") != 0)
         forced = session.entryNameFor(request.loader);
+    // The files that load are opened; each of the others is reported, once the window shows.
     bool loaded = true;
-    for (const std::string& file : parsed.operands)
+    for (const std::string& file : parsed.operands) {
+        request.path = file;
+        if (forced.empty())
+            request.loader = endsWith(file, ".bvh") ? kBioVisionLoader : kFigureLoader;
+        if (!checkReadable(request, &error)) {
+            window.report(QString::fromStdString(error));
+            loaded = false;
+            continue;
+        }
         loaded = window.loadFile(QString::fromStdString(file), forced) != host::kNoObject && loaded;
+    }
     if (atFrame && frame > 0)
         window.showFrame(frame);
     window.sceneWidget()->setView(view);
     if (!shoot) {
+        window.rememberSettings();
         window.show();
         return application.exec();
     }
-    if (!loaded)
-        return 1;
     window.resize(kScreenshotWidth, kScreenshotHeight);
     window.show();
     QApplication::processEvents();
     window.sceneWidget()->setView(view);
     QApplication::processEvents();
-    return writeScreenshot(&window, screenshot->second, &error) ? 0 : fail(error);
+    if (!writeScreenshot(&window, screenshot->second, &error))
+        return fail(error);
+    return loaded ? 0 : 1;
 }
 
 }  // namespace fighost

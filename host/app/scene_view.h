@@ -27,6 +27,7 @@ struct ViewItem {
     ViewPoint points[3];  // the first kind of them are used
     double depth = 0;     // mean z of its points; smaller is farther
     double facing = 1;    // triangles: |cos| of the angle between normal and light, 0 to 1
+    int object = -1;      // the scene object it belongs to, where the caller records it
 };
 
 // The extent of a set of view items in x and y; empty until a point is added.

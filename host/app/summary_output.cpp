@@ -38,8 +38,22 @@ std::string summaryText(const FigureSummary& summary) {
     out += "object    " + summary.object + "\n";
     out += "loader    " + summary.loader + "\n";
     out += "limbs     " + std::to_string(summary.limbs.size()) + "\n";
-    out += "channels  " + std::to_string(summary.channelCount) + "\n";
-    out += "frames    " + std::to_string(summary.frameCount) + "\n";
+    const FileFacts& file = summary.file;
+    out += "channels  " + std::to_string(summary.channelCount);
+    if (file.read && file.channels > summary.channelCount)
+        out += " of " + countText(file.channels) + " kept";
+    out += "\nframes    " + std::to_string(summary.frameCount);
+    if (file.read && file.frames > static_cast<long long>(summary.frameCount))
+        out += " of " + countText(file.frames) + " kept";
+    out += "\n";
+    if (file.read && file.frameTime > 0)
+        out += "frame time " + doubleText(file.frameTime) + " s\n";
+    // Names the module cut, one line each for limbs and channels.
+    std::string kept = keptText(file, summary.frameCount, summary.channelCount);
+    for (size_t start = 0, end; (end = kept.find('\n', start)) != std::string::npos;
+         start = end + 1)
+        if (kept.find("names cut", start) < end)
+            out += "names     " + kept.substr(start, end + 1 - start);
     out += "tree\n";
     for (const LimbSummary& limb : summary.limbs) {
         out += std::string(2 + 2 * static_cast<size_t>(limb.depth), ' ') + limb.name;
@@ -85,6 +99,24 @@ std::string summaryJson(const FigureSummary& summary) {
     json.integer("limbCount", static_cast<long long>(summary.limbs.size()));
     json.integer("channelCount", summary.channelCount);
     json.integer("frameCount", summary.frameCount);
+    if (!summary.file.read) {
+        json.null("file");
+    } else {
+        const FileFacts& file = summary.file;
+        json.beginObject("file");
+        if (file.frames < 0)
+            json.null("frameCount");
+        else
+            json.integer("frameCount", file.frames);
+        if (file.frameTime > 0)
+            json.number("frameTime", file.frameTime);
+        else
+            json.null("frameTime");
+        json.integer("channelCount", file.channels);
+        json.integer("limbNamesCut", file.limbNamesCut);
+        json.integer("channelNamesCut", file.channelNamesCut);
+        json.endObject();
+    }
     if (summary.limbs.empty())
         json.null("root");
     else

@@ -1,16 +1,22 @@
 // fighost's window on Qt's offscreen platform, over the built module: its menus, loading through
 // a Load command, the frame controls, deleting an object, and the module's messages.
 #include "host/app/main_window.h"
+#include "host/app/file_menu.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include <QtCore/QElapsedTimer>
+#include <QtCore/QMimeData>
 #include <QtCore/QTimer>
+#include <QtCore/QUrl>
 #include <QtGui/QAction>
+#include <QtGui/QDropEvent>
+#include <QtTest/QTest>
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QComboBox>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QMenuBar>
@@ -18,6 +24,7 @@
 #include <QtWidgets/QSpinBox>
 #include <QtWidgets/QStatusBar>
 #include <QtWidgets/QTreeWidget>
+#include <cmath>
 #include <memory>
 
 #include "figure_pixels.h"
@@ -42,6 +49,8 @@ class MainWindowTest : public testing::Test {
         std::string error;
         ASSERT_TRUE(session_.open(FIGURE_LIBRARY_PATH, &error)) << error;
         window_ = std::make_unique<MainWindow>(&session_, 1);
+        // Deleting an object asks first; the tests say yes.
+        window_->fileMenu()->setConfirmation([](const QString&) { return true; });
         window_->resize(900, 600);
         window_->show();
         QApplication::processEvents();
@@ -108,6 +117,8 @@ TEST_F(MainWindowTest, MenusFollowTheRegisteredCommandTable) {
         ASSERT_NE(found, shown.end()) << menu.first.toStdString();
         EXPECT_EQ(found->second, menu.second) << menu.first.toStdString();
     }
+    // The window's own File menu comes first.
+    EXPECT_EQ(shown.front().first, QStringLiteral("File"));
     // The command menus keep the table's order.
     std::vector<QString> order;
     for (const auto& menu : shown)
@@ -183,6 +194,205 @@ TEST_F(MainWindowTest, FrameControlsPoseTheSelectedObject) {
     EXPECT_LT(slider->value(), 40);
 }
 
+TEST_F(MainWindowTest, PlaysAtTheFilesRateAndTheChosenSpeed) {
+    // A 120 Hz capture of 256 frames, the root walking along X.
+    testing_support::TempDir folder;
+    std::string capture =
+        "HIERARCHY\nROOT Hips\n{\n OFFSET 0 0 0\n CHANNELS 6 Xposition Yposition Zposition "
+        "Zrotation Xrotation Yrotation\n End Site\n {\n  OFFSET 0 5 0\n }\n}\nMOTION\n"
+        "Frames: 256\nFrame Time: 0.0083333\n";
+    for (int frame = 0; frame < 256; ++frame)
+        capture += std::to_string(frame * 0.1) + " 0 0 0 0 5\n";
+    ASSERT_NE(window_->loadFile(QString::fromStdString(folder.write("fast.bvh", capture))),
+              host::kNoObject);
+    auto* slider = window_->findChild<QSlider*>(QStringLiteral("frameSlider"));
+    auto* speed = window_->findChild<QComboBox*>(QStringLiteral("speed"));
+    auto* time = window_->findChild<QLabel*>(QStringLiteral("frameTime"));
+    ASSERT_NE(speed, nullptr);
+    ASSERT_NE(time, nullptr);
+    slider->setValue(120);
+    EXPECT_EQ(time->text().trimmed(), QStringLiteral("1.00 s"));
+
+    struct Case {
+        QString speed;
+        int fewest, most;  // frames on in 500 ms
+    };
+    const Case cases[] = {{QStringLiteral("1×"), 40, 75}, {QStringLiteral("¼×"), 8, 20}};
+    for (const Case& c : cases) {
+        speed->setCurrentIndex(speed->findText(c.speed));
+        slider->setValue(1);
+        window_->setPlaying(true);
+        processEventsFor(500);
+        window_->setPlaying(false);
+        EXPECT_GE(slider->value() - 1, c.fewest) << c.speed.toStdString();
+        EXPECT_LE(slider->value() - 1, c.most) << c.speed.toStdString();
+    }
+}
+
+TEST_F(MainWindowTest, EachObjectKeepsItsOwnFrame) {
+    int walk = window_->loadFile(QString::fromStdString(example("walk.fig")));
+    int human = window_->loadFile(QString::fromStdString(example("human.bvh")));
+    auto* slider = window_->findChild<QSlider*>(QStringLiteral("frameSlider"));
+    auto* status = window_->findChild<QLabel*>(QStringLiteral("objectStatus"));
+    slider->setValue(100);
+    window_->selectObject(walk);
+    EXPECT_EQ(slider->maximum(), 3);
+    slider->setValue(2);
+    EXPECT_EQ(status->text(),
+              QStringLiteral("walk  ·  11 limbs, 27 channels, 4 frames  ·  frame 2"));
+    // Choosing an object again shows where it stands; nothing is posed anew.
+    int redraws = standin::scene().redrawCount;
+    window_->selectObject(human);
+    EXPECT_EQ(slider->value(), 100);
+    EXPECT_EQ(window_->frameOf(walk), 2);
+    EXPECT_TRUE(status->text().endsWith(QStringLiteral("frame 100")));
+    EXPECT_EQ(standin::scene().redrawCount, redraws);
+}
+
+// Where the view painted in a colour for which wanted is true: the mean of those pixels, and how
+// many there were.
+template <typename Wanted>
+std::pair<QPointF, int> paintedAt(const QImage& image, Wanted wanted) {
+    double x = 0, y = 0;
+    int count = 0;
+    for (int row = 0; row < image.height(); ++row)
+        for (int column = 0; column < image.width(); ++column)
+            if (wanted(image.pixelColor(column, row))) {
+                x += column;
+                y += row;
+                ++count;
+            }
+    return {count > 0 ? QPointF(x / count, y / count) : QPointF(), count};
+}
+
+TEST_F(MainWindowTest, KeysPlayStepAndJumpAsInPlayers) {
+    ASSERT_NE(window_->loadFile(QString::fromStdString(example("human.bvh"))), host::kNoObject);
+    QApplication::setActiveWindow(window_.get());
+    window_->sceneWidget()->setFocus();
+    auto* slider = window_->findChild<QSlider*>(QStringLiteral("frameSlider"));
+    auto* play = window_->findChild<QAbstractButton*>(QStringLiteral("play"));
+    struct Case {
+        Qt::Key key;
+        int frame;
+    };
+    const Case cases[] = {{Qt::Key_End, 149}, {Qt::Key_Home, 1}, {Qt::Key_Right, 2},
+                          {Qt::Key_Right, 3}, {Qt::Key_Left, 2}, {Qt::Key_Left, 1},
+                          {Qt::Key_Left, 1}};
+    for (const Case& c : cases) {
+        QTest::keyClick(window_->sceneWidget(), c.key);
+        EXPECT_EQ(slider->value(), c.frame) << c.key;
+        EXPECT_EQ(window_->frameOf(window_->selectedObject()), c.frame) << c.key;
+    }
+    QTest::keyClick(window_->sceneWidget(), Qt::Key_Space);
+    EXPECT_TRUE(play->isChecked());
+    processEventsFor(200);
+    QTest::keyClick(window_->sceneWidget(), Qt::Key_Space);
+    EXPECT_FALSE(play->isChecked());
+    EXPECT_GT(slider->value(), 1);
+}
+
+TEST_F(MainWindowTest, AClickSelectsTheObjectUnderItAndTheFrameBarFollows) {
+    int walk = window_->loadFile(QString::fromStdString(example("walk.fig")));
+    int human = window_->loadFile(QString::fromStdString(example("human.bvh")));
+    ASSERT_EQ(window_->selectedObject(), human);
+    window_->showFrame(60);
+    window_->sceneWidget()->setAxes(false);
+    QApplication::processEvents();
+    // The walk, first in the scene, is painted in blue; the selected human in its own colour.
+    auto blue = [](const QColor& c) { return c.blue() > c.red() + 30 && c.blue() > c.green(); };
+    QImage before = view();
+    auto [walkAt, walkPixels] = paintedAt(before, blue);
+    ASSERT_GT(walkPixels, 50);
+    // Click where a blue pixel is, near the middle of them.
+    QPoint target = walkAt.toPoint();
+    for (int radius = 0; radius < 200 && !blue(before.pixelColor(target)); ++radius)
+        for (int dx = -radius; dx <= radius; ++dx)
+            if (blue(before.pixelColor(walkAt.toPoint() + QPoint(dx, radius))))
+                target = walkAt.toPoint() + QPoint(dx, radius);
+    QTest::mouseClick(window_->sceneWidget(), Qt::LeftButton, Qt::NoModifier, target);
+    EXPECT_EQ(window_->selectedObject(), walk);
+    auto* slider = window_->findChild<QSlider*>(QStringLiteral("frameSlider"));
+    EXPECT_EQ(slider->maximum(), 3);
+    EXPECT_TRUE(window_->findChild<QLabel*>(QStringLiteral("objectStatus"))
+                    ->text()
+                    .startsWith(QStringLiteral("walk  ·  11 limbs")));
+    // The selected object is drawn strong, the other pale: more of the walk's blue now shows.
+    QApplication::processEvents();
+    auto strongBlue = [](const QColor& c) { return c.blue() > c.red() + 60 && c.value() < 200; };
+    EXPECT_GT(paintedAt(view(), strongBlue).second, paintedAt(before, strongBlue).second);
+    // A click on nothing leaves the selection as it was.
+    QTest::mouseClick(window_->sceneWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    EXPECT_EQ(window_->selectedObject(), walk);
+    EXPECT_EQ(window_->frameOf(human), 60);
+}
+
+TEST_F(MainWindowTest, DroppedFilesOpen) {
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(QString::fromStdString(example("walk.fig"))),
+                   QUrl::fromLocalFile(QString::fromStdString(example("human.bvh")))});
+    QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(300, 300), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_.get(), &drop);
+    EXPECT_NE(standin::objectNamed("walk"), nullptr);
+    EXPECT_NE(standin::objectNamed("human"), nullptr);
+    EXPECT_EQ(window_->findChild<QListWidget*>(QStringLiteral("objects"))->count(), 2);
+}
+
+TEST_F(MainWindowTest, TheFigureStaysInSightOverItsWholeMotion) {
+    ASSERT_NE(window_->loadFile(QString::fromStdString(example("human.bvh"))), host::kNoObject);
+    auto figure = [](const QColor& c) { return c.blue() > c.red() + 50 && c.blue() > c.green(); };
+    struct Case {
+        bool follow;
+        double mostShift;  // pixels the figure's middle may move from the first frame to the last
+        double leastShift;
+    };
+    const Case cases[] = {{false, 10000, 40}, {true, 25, 0}};
+    for (const Case& c : cases) {
+        // From the side the walk along Z crosses the view.
+        window_->sceneWidget()->setFollow(c.follow);
+        window_->showFrame(1);
+        window_->sceneWidget()->setView(fighost::View::kSide);
+        QApplication::processEvents();
+        auto [first, firstPixels] = paintedAt(view(), figure);
+        window_->showFrame(149);
+        QApplication::processEvents();
+        auto [last, lastPixels] = paintedAt(view(), figure);
+        // Fitted over the whole walk, the figure is in the view at both ends without a new fit.
+        EXPECT_GT(firstPixels, 500) << c.follow;
+        EXPECT_GT(lastPixels, 500) << c.follow;
+        double shift = std::hypot(last.x() - first.x(), last.y() - first.y());
+        EXPECT_LE(shift, c.mostShift) << c.follow;
+        EXPECT_GE(shift, c.leastShift) << c.follow;
+    }
+}
+
+TEST_F(MainWindowTest, TurningTheViewTurnsItAboutTheSelectedFigure) {
+    ASSERT_NE(window_->loadFile(QString::fromStdString(example("human.bvh"))), host::kNoObject);
+    window_->showFrame(140);  // near the end of the walk, away from the middle of its travel
+    window_->sceneWidget()->setGrid(false);
+    window_->sceneWidget()->setAxes(false);
+    QApplication::processEvents();
+    auto figure = [](const QColor& c) { return c.blue() > c.red() + 50 && c.blue() > c.green(); };
+    auto [before, pixels] = paintedAt(view(), figure);
+    ASSERT_GT(pixels, 500);
+    QWidget* scene = window_->sceneWidget();
+    QTest::mousePress(scene, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+    for (int x = 110; x <= 260; x += 10) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(x, 100), scene->mapToGlobal(QPointF(x, 100)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(scene, &move);
+    }
+    QTest::mouseRelease(scene, Qt::LeftButton, Qt::NoModifier, QPoint(260, 100));
+    QApplication::processEvents();
+    EXPECT_NE(window_->sceneWidget()->camera().yaw, 0);
+    auto [after, stillPixels] = paintedAt(view(), figure);
+    EXPECT_GT(stillPixels, 500);
+    // Turned 75 degrees about its own middle, the figure stays about where it stood.
+    EXPECT_LT(std::hypot(after.x() - before.x(), after.y() - before.y()), 40);
+}
+
 TEST_F(MainWindowTest, DeletingAnObjectDiscardsItsFigureOnce) {
     int walk = window_->loadFile(QString::fromStdString(example("walk.fig")));
     int human = window_->loadFile(QString::fromStdString(example("human.bvh")));
@@ -207,14 +417,41 @@ TEST_F(MainWindowTest, DeletingAnObjectDiscardsItsFigureOnce) {
     EXPECT_EQ(figurePixels(view()), 0);
 }
 
+TEST_F(MainWindowTest, TheStatusSaysWhatTheModuleDidNotKeep) {
+    testing_support::TempDir folder;
+    std::string capture =
+        "HIERARCHY\nROOT Hips\n{\n OFFSET 0 0 0\n CHANNELS 6 Xposition Yposition Zposition "
+        "Zrotation Xrotation Yrotation\n JOINT AVeryLongChestName\n {\n  OFFSET 0 5 0\n  "
+        "End Site\n  {\n   OFFSET 0 5 0\n  }\n }\n}\nMOTION\nFrames: 300\nFrame Time: 0.01\n";
+    for (int frame = 0; frame < 300; ++frame)
+        capture += "0 0 0 0 0 " + std::to_string(frame) + "\n";
+    ASSERT_NE(window_->loadFile(QString::fromStdString(folder.write("long.bvh", capture))),
+              host::kNoObject);
+    EXPECT_EQ(window_->findChild<QLabel*>(QStringLiteral("objectStatus"))->text(),
+              QStringLiteral("long  ·  3 limbs, 6 channels, 256 frames  ·  frames 256 of 300 "
+                             "kept, 1 of 2 limb names cut to 15 characters  ·  frame 1"));
+}
+
 TEST_F(MainWindowTest, ModulesMessagesReachThePerson) {
     testing_support::TempDir folder;
     window_->setFileChooser([&](const QString&, const QString&) {
         return QString::fromStdString(folder.path("none.fig"));
     });
+    QWidget* shownOver = nullptr;
+    QString shown;
+    window_->setMessageShower([&](QWidget* parent, const QString& text) {
+        shownOver = parent;
+        shown = text;
+    });
     action(QStringLiteral("Figure loader…"))->trigger();
-    EXPECT_EQ(window_->lastMessage(), QStringLiteral("Unable to open Figure data file"));
-    EXPECT_EQ(window_->statusBar()->currentMessage(), window_->lastMessage());
+    // Named with the file it is about, in the status bar and in a box over the window.
+    QString expected = QStringLiteral("Unable to open Figure data file: ") +
+                       QString::fromStdString(folder.path("none.fig"));
+    EXPECT_EQ(window_->lastMessage(), expected);
+    EXPECT_EQ(window_->statusBar()->currentMessage(), expected);
+    QApplication::processEvents();
+    EXPECT_EQ(shown, expected);
+    EXPECT_EQ(shownOver, window_.get());
 }
 
 TEST_F(MainWindowTest, SettingsAndTheBuilderGoToTheSelectedObject) {
@@ -230,6 +467,8 @@ TEST_F(MainWindowTest, SettingsAndTheBuilderGoToTheSelectedObject) {
         // it is cancelled as soon as it shows.
         int sheetsShown = 0;
         int limbsListed = 0;
+        int callsWhileShown = 0;
+        int messageWhileShown = 0;
         QTimer closer;
         closer.setInterval(20);
         QObject::connect(&closer, &QTimer::timeout, [&] {
@@ -242,6 +481,8 @@ TEST_F(MainWindowTest, SettingsAndTheBuilderGoToTheSelectedObject) {
                     continue;
                 ++sheetsShown;
                 limbsListed = limbs->topLevelItemCount();
+                callsWhileShown = standin::scene().funcInitCalls;
+                messageWhileShown = standin::scene().lastFuncInitMessage;
                 cancel->click();
             }
         });
@@ -251,8 +492,9 @@ TEST_F(MainWindowTest, SettingsAndTheBuilderGoToTheSelectedObject) {
         ASSERT_NE(item, nullptr);
         item->trigger();
         closer.stop();
-        EXPECT_EQ(standin::scene().funcInitCalls, calls + 1);
-        EXPECT_EQ(standin::scene().lastFuncInitMessage, c.message);
+        // The sheet is the one message's doing (the window poses the object again afterwards).
+        EXPECT_EQ(callsWhileShown, calls + 1);
+        EXPECT_EQ(messageWhileShown, c.message);
         EXPECT_EQ(sheetsShown, 1) << c.action.toStdString();
         EXPECT_GT(limbsListed, 0) << c.action.toStdString();
     }

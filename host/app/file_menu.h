@@ -1,0 +1,93 @@
+// The window's File menu and the care for unsaved work behind it: Open…, Save, Save As…, Close
+// object and Quit, and the Save / Discard / Cancel question before a changed figure is closed.
+#pragma once
+
+#include <QtCore/QObject>
+#include <QtCore/QString>
+#include <QtCore/QStringList>
+#include <QtWidgets/QMessageBox>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "host/app/figure_files.h"
+
+class QMenu;
+class QMenuBar;
+
+namespace fighost {
+
+class MainWindow;
+class ModuleSession;
+
+class FileMenu : public QObject {
+  public:
+    // Asks where to save: (caption, suggested path, filter) → path, empty when cancelled.
+    using SaveChooser = std::function<QString(const QString&, const QString&, const QString&)>;
+    // Asks the person a question about unsaved work: (text) → Save, Discard or Cancel.
+    using Question = std::function<QMessageBox::StandardButton(const QString& text)>;
+    // Asks the person to confirm a step that cannot be undone: (text) → whether to go on.
+    using Confirmation = std::function<bool(const QString& text)>;
+
+    FileMenu(MainWindow* window, ModuleSession* session);
+
+    // Puts the File menu first on the menu bar.
+    void addTo(QMenuBar* bar);
+
+    // The object's figure was loaded from path by the Figure loader (saveable) or another one.
+    // Save goes back to path only when it is saveable and the figure holds all of it.
+    void loaded(int handle, const std::string& path, bool saveable);
+    // Whether the object's figure changed since it was loaded or saved.
+    bool changed(int handle) const;
+    // The objects whose figures changed, in the scene's order.
+    std::vector<int> changedObjects() const;
+
+    // Asks for a file and loads it by its extension.
+    void open();
+    // Saves the object's figure to the .fig it came from, or as Save As does when it has none.
+    // True once saved.
+    bool save(int handle);
+    // Asks for a .fig file, in the folder last used, and saves the object's figure there.
+    bool saveAs(int handle);
+    // Asks Save / Discard / Cancel when any of the objects changed; true when the person chose
+    // to go on and every save asked for worked.
+    bool settle(const std::vector<int>& handles);
+    // Closes the object (discards its figure) once its changes are settled; false when kept.
+    bool closeObject(int handle);
+    // Deletes the object from the scene: a changed figure asks as Close object does, any other
+    // asks to be confirmed first. False when kept.
+    bool deleteObject(int handle);
+
+    // The files last opened or saved, newest first (at most kRecentFiles), shown under
+    // File > Recent files; setRecentFiles puts back a list kept from before.
+    static constexpr int kRecentFiles = 8;
+    const QStringList& recentFiles() const { return recent_; }
+    void setRecentFiles(const QStringList& files);
+
+    // The folder last opened from or saved to.
+    const QString& lastFolder() const { return lastFolder_; }
+    void setSaveChooser(SaveChooser chooser) { saveChooser_ = std::move(chooser); }
+    void setQuestion(Question question) { question_ = std::move(question); }
+    void setConfirmation(Confirmation confirmation) { confirmation_ = std::move(confirmation); }
+
+  private:
+    // The object's name, for the person.
+    QString nameOf(int handle) const;
+    // Keeps path's folder as the last one used and path as the newest recent file.
+    void remember(const std::string& path);
+    void fillRecentMenu();
+    // Saves the object's figure to target through its own save; true once saved.
+    bool saveTo(int handle, const std::string& target);
+
+    MainWindow* window_;
+    ModuleSession* session_;
+    FigureFiles files_;
+    QString lastFolder_;
+    SaveChooser saveChooser_;
+    Question question_;
+    Confirmation confirmation_;
+    QStringList recent_;
+    QMenu* recentMenu_ = nullptr;
+};
+
+}  // namespace fighost
