@@ -25,12 +25,12 @@ const Module& module() {
             ADD_FAILURE() << "cannot load the module: " << dlerror();
             return m;
         }
-        m.piInit = reinterpret_cast<int (*)(intptr_t, intptr_t)>(dlsym(library, "piInit"));
-        m.piExit = reinterpret_cast<int (*)(int)>(dlsym(library, "piExit"));
+        m.piInit = reinterpret_cast<decltype(m.piInit)>(dlsym(library, "piInit"));
+        m.piExit = reinterpret_cast<decltype(m.piExit)>(dlsym(library, "piExit"));
         m.Fig = reinterpret_cast<Entry>(dlsym(library, "Fig"));
         m.FigLoad = reinterpret_cast<Entry>(dlsym(library, "FigLoad"));
         m.BvhLoad = reinterpret_cast<Entry>(dlsym(library, "BvhLoad"));
-        m.GetFigure = reinterpret_cast<FigureData* (*)(int)>(dlsym(library, "GetFigure"));
+        m.GetFigure = reinterpret_cast<decltype(m.GetFigure)>(dlsym(library, "GetFigure"));
         return m;
     }();
     return loaded;

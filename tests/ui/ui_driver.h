@@ -18,20 +18,23 @@
 #include <vector>
 
 #include "model/figure_data.h"
+#include "plugin/entry_points.h"
+#include "plugin/figure_access.h"
 #include "plugin/host_library.h"
 
 namespace ui_test {
 
-using Entry = int (*)(int, int, PluginCall*);
+// The module's entry points, with the types they are declared with.
+using Entry = decltype(&Fig);
 
 // The module library, loaded once for the process.
 struct Module {
-    int (*piInit)(intptr_t, intptr_t);
-    int (*piExit)(int);
+    decltype(&::piInit) piInit;
+    decltype(&::piExit) piExit;
     Entry Fig;
     Entry FigLoad;
     Entry BvhLoad;
-    FigureData* (*GetFigure)(int);
+    decltype(&::GetFigure) GetFigure;
 };
 const Module& module();
 

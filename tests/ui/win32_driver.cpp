@@ -176,12 +176,12 @@ const Module& module() {
             return m;
         }
         using platform::findFunction;
-        m.piInit = findFunction<int (*)(intptr_t, intptr_t)>(library, "piInit");
-        m.piExit = findFunction<int (*)(int)>(library, "piExit");
+        m.piInit = findFunction<decltype(m.piInit)>(library, "piInit");
+        m.piExit = findFunction<decltype(m.piExit)>(library, "piExit");
         m.Fig = findFunction<Entry>(library, "Fig");
         m.FigLoad = findFunction<Entry>(library, "FigLoad");
         m.BvhLoad = findFunction<Entry>(library, "BvhLoad");
-        m.GetFigure = findFunction<FigureData* (*)(int)>(library, "GetFigure");
+        m.GetFigure = findFunction<decltype(m.GetFigure)>(library, "GetFigure");
         return m;
     }();
     return loaded;
