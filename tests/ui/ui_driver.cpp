@@ -1,6 +1,5 @@
 #include "ui_driver.h"
 
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -18,21 +17,7 @@
 namespace ui_test {
 
 const Module& module() {
-    static Module loaded = [] {
-        Module m{};
-        void* library = dlopen(FIGURE_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
-        if (library == nullptr) {
-            ADD_FAILURE() << "cannot load the module: " << dlerror();
-            return m;
-        }
-        m.piInit = reinterpret_cast<decltype(m.piInit)>(dlsym(library, "piInit"));
-        m.piExit = reinterpret_cast<decltype(m.piExit)>(dlsym(library, "piExit"));
-        m.Fig = reinterpret_cast<Entry>(dlsym(library, "Fig"));
-        m.FigLoad = reinterpret_cast<Entry>(dlsym(library, "FigLoad"));
-        m.BvhLoad = reinterpret_cast<Entry>(dlsym(library, "BvhLoad"));
-        m.GetFigure = reinterpret_cast<decltype(m.GetFigure)>(dlsym(library, "GetFigure"));
-        return m;
-    }();
+    static const Module loaded = loadModule(FIGURE_LIBRARY_PATH);
     return loaded;
 }
 
@@ -259,18 +244,6 @@ void chooseFile(QWidget* fileDialog, int filter, const std::string& path) {
         accept = buttons->button(QDialogButtonBox::Save);
     ASSERT_NE(accept, nullptr);
     click(accept);
-}
-
-std::string limbText(const Limb* limb) {
-    if (limb == nullptr)
-        return "";
-    std::string out = std::string(limb->deleted ? "~" : "") + limb->name;
-    if (limb->childCount == 0)
-        return out;
-    out += "[";
-    for (uint32_t i = 0; i < limb->childCount; ++i)
-        out += (i > 0 ? "," : "") + limbText(limb->children[i]);
-    return out + "]";
 }
 
 }  // namespace ui_test

@@ -17,25 +17,11 @@
 #include <string>
 #include <vector>
 
-#include "model/figure_data.h"
-#include "plugin/entry_points.h"
-#include "plugin/figure_access.h"
-#include "plugin/host_library.h"
+#include "module_access.h"
 
 namespace ui_test {
 
-// The module's entry points, with the types they are declared with.
-using Entry = decltype(&Fig);
-
 // The module library, loaded once for the process.
-struct Module {
-    decltype(&::piInit) piInit;
-    decltype(&::piExit) piExit;
-    Entry Fig;
-    Entry FigLoad;
-    Entry BvhLoad;
-    decltype(&::GetFigure) GetFigure;
-};
 const Module& module();
 
 // The window a step acts on: a window title, or kMessage for any message box.
@@ -83,8 +69,5 @@ std::string treeText(QTreeWidget* tree);
 // Chooses, in the file dialog, the filter at position filter (from 1) and the file at path, and
 // accepts it.
 void chooseFile(QWidget* fileDialog, int filter, const std::string& path);
-
-// The module's limb tree as text: names, children in brackets, deleted limbs marked "~".
-std::string limbText(const Limb* limb);
 
 }  // namespace ui_test

@@ -165,25 +165,9 @@ HWND tabControl(HWND sheet) {
 }  // namespace
 
 const Module& module() {
-    static Module loaded = [] {
-        Module m{};
-        std::string error;
-        std::string path =
-            platform::folderOfCode(reinterpret_cast<const void*>(&module)) + "figure.dll";
-        platform::LibraryHandle library = platform::loadLibrary(path, &error);
-        if (library == nullptr) {
-            ADD_FAILURE() << "cannot load " << path << ": " << error;
-            return m;
-        }
-        using platform::findFunction;
-        m.piInit = findFunction<decltype(m.piInit)>(library, "piInit");
-        m.piExit = findFunction<decltype(m.piExit)>(library, "piExit");
-        m.Fig = findFunction<Entry>(library, "Fig");
-        m.FigLoad = findFunction<Entry>(library, "FigLoad");
-        m.BvhLoad = findFunction<Entry>(library, "BvhLoad");
-        m.GetFigure = findFunction<decltype(m.GetFigure)>(library, "GetFigure");
-        return m;
-    }();
+    // From the program's own folder, where the Windows build puts every library.
+    static const Module loaded =
+        loadModule(platform::folderOfCode(reinterpret_cast<const void*>(&module)) + "figure.dll");
     return loaded;
 }
 
@@ -438,18 +422,6 @@ void chooseFile(HWND dialog, int filter, const std::string& path) {
          reinterpret_cast<LPARAM>(types));
     send(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     click(dialog, IDOK);
-}
-
-std::string limbText(const Limb* limb) {
-    if (limb == nullptr)
-        return "";
-    std::string out = std::string(limb->deleted ? "~" : "") + limb->name;
-    if (limb->childCount == 0)
-        return out;
-    out += "[";
-    for (uint32_t i = 0; i < limb->childCount; ++i)
-        out += (i > 0 ? "," : "") + limbText(limb->children[i]);
-    return out + "]";
 }
 
 }  // namespace ui_test

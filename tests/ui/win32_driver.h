@@ -16,26 +16,13 @@
 #include <string>
 #include <vector>
 
-#include "model/figure_data.h"
-#include "plugin/entry_points.h"
-#include "plugin/figure_access.h"
-#include "plugin/host_library.h"
+#include "module_access.h"
 
 namespace ui_test {
 
-// The module's entry points, with the types they are declared with.
-using Entry = decltype(&Fig);
 using WindowHandle = HWND;
 
 // The module library, loaded once for the process from the program's own folder.
-struct Module {
-    decltype(&::piInit) piInit;
-    decltype(&::piExit) piExit;
-    Entry Fig;
-    Entry FigLoad;
-    Entry BvhLoad;
-    decltype(&::GetFigure) GetFigure;
-};
 const Module& module();
 
 // The window a step acts on: a window caption, or kMessage for any message box.
@@ -68,8 +55,5 @@ bool isMessageBox(HWND window);
 HWND ownerOf(HWND window);
 // The window's class name.
 std::string className(HWND window);
-
-// The module's limb tree as text: names, children in brackets, deleted limbs marked "~".
-std::string limbText(const Limb* limb);
 
 }  // namespace ui_test
