@@ -57,6 +57,15 @@ void copyInto(Limb* limb, const dlgPartAdjust& dialog) {
     limb->offset.z = toFloat(dialog.offsetZ);
 }
 
+// Shows Part Adjust; whether it closed with OK. A dialog that could not be made is said, and
+// counts as cancelled.
+bool closedWithOk(dlgPartAdjust& dialog, toolkit::Toolkit& toolkit) {
+    int result = dialog.doModal(toolkit);
+    if (result == toolkit::kRunFailed)
+        ErrorMessage(kWindowNotMade, "Part Adjust");
+    return result == toolkit::kIdOk;
+}
+
 }  // namespace
 
 dlgConfig::dlgConfig(toolkit::Toolkit& toolkit)
@@ -184,7 +193,7 @@ void dlgConfig::editLimb(Limb* limb) {
     dialog.offsetZ = shownOffset(limb->offset.z);
     dialog.figure = figureData;
     dialog.limb = limb;
-    if (dialog.doModal(toolkit_) != toolkit::kIdOk)
+    if (!closedWithOk(dialog, toolkit_))
         return;
     copyInto(limb, dialog);
     // The list shows the new name at once.
@@ -199,7 +208,7 @@ void dlgConfig::addLimb() {
         return;
     }
     dlgPartAdjust dialog;
-    if (dialog.doModal(toolkit_) != toolkit::kIdOk) {
+    if (!closedWithOk(dialog, toolkit_)) {
         freeTree(limb);
         return;
     }

@@ -58,6 +58,10 @@ constexpr int kSaveFigure = 1023;
 constexpr int kLoadFilterString = 1;
 constexpr int kSaveFilterString = 2;
 
+// What the host is told when a window cannot be made (no desktop, out of resources); %s is the
+// window's caption.
+constexpr char kWindowNotMade[] = "Cannot open the %s window";
+
 // The dialog layout under id; null for an id the module does not have.
 const toolkit::DialogTemplate* dialogLayout(int id);
 // The string-table entry under id; an empty text for an id the module does not have.

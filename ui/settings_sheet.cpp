@@ -69,6 +69,8 @@ int showSettingsSheet(const SheetContext& context) {
 
     toolkit::PropertyPage* pages[] = {&config, &settings};
     int result = toolkit::runPropertySheet(*toolkit, "Settings", pages, 2);
+    if (result == toolkit::kRunFailed)
+        ErrorMessage(kWindowNotMade, "Settings");
     if (result == toolkit::kIdOk) {
         if (found != nullptr)
             found->segmentStyle = settings.segmentStyle;

@@ -33,6 +33,6 @@ struct SheetContext {
 
 // Shows the sheet for the object and waits until it closes. On OK the object's figure data takes
 // the chosen segment style. A figure built in the sheet that no object holds becomes a new scene
-// object when the sheet closes (Configure page). When the dialog library cannot be loaded, says
-// so through the host and changes nothing. Always 1.
+// object when the sheet closes (Configure page). When the dialog library cannot be loaded or the
+// sheet cannot be made, says so through the host in one line and changes nothing. Always 1.
 int showSettingsSheet(const SheetContext& context);

@@ -1,5 +1,6 @@
 // The module without its dialog library: it needs no Qt library to load, and when the dialog
-// library cannot be loaded the settings message says so in one line and changes nothing.
+// library cannot be loaded, or cannot make a window, the settings message says so in one line and
+// changes nothing.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
@@ -25,16 +26,22 @@ TEST(DialogToolkitTest, ModuleNeedsNoQtLibrary) {
 
 // A copy of the module in a folder without a working dialog library beside it.
 TEST(DialogToolkitTest, SettingsWithoutTheDialogLibraryChangeNothing) {
+    const std::string refusing = testing_support::readFile(REFUSING_TOOLKIT_PATH);
     const struct {
         const char* toolkitBytes;  // null: no file at all
+        const char* said;          // the line's beginning; null: the loader's own
         const char* reason;
-    } cases[] = {{nullptr, "No such file"}, {"not a library", ""}};
+    } cases[] = {{nullptr, nullptr, "No such file"},
+                 {"not a library", nullptr, ""},
+                 {refusing.c_str(), "Cannot open the Settings window", ""}};
     for (const auto& c : cases) {
         testing_support::TempDir dir;
         std::string module =
             dir.write("libfigure.so", testing_support::readFile(FIGURE_LIBRARY_PATH));
         std::string toolkit = dir.path("libfigure_toolkit.so");
-        if (c.toolkitBytes != nullptr)
+        if (c.toolkitBytes == refusing.c_str())
+            dir.write("libfigure_toolkit.so", refusing);
+        else if (c.toolkitBytes != nullptr)
             dir.write("libfigure_toolkit.so", c.toolkitBytes);
         void* library = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
         ASSERT_NE(library, nullptr) << dlerror();
@@ -65,8 +72,8 @@ TEST(DialogToolkitTest, SettingsWithoutTheDialogLibraryChangeNothing) {
         const std::vector<std::string>& errors = standin::scene().errors;
         ASSERT_EQ(errors.size(), 2u);
         for (const std::string& line : errors) {
-            EXPECT_EQ(line.rfind("Cannot load the dialog library " + toolkit + ": ", 0), 0u)
-                << line;
+            std::string said = c.said ? c.said : "Cannot load the dialog library " + toolkit + ": ";
+            EXPECT_EQ(line.rfind(said, 0), 0u) << line;
             EXPECT_NE(line.find(c.reason), std::string::npos) << line;
             EXPECT_EQ(line.find('\n'), std::string::npos) << "one line";
         }
