@@ -1,7 +1,5 @@
 // The "Configure" page: listing, adding, deleting, editing, generating, loading and saving, with
-// the limb records checked after each step.
-#include <QFileDialog>
-#include <QMessageBox>
+// the limb records checked after each step. Run against both toolkits.
 #include <cstdlib>
 #include <cstring>
 
@@ -14,12 +12,12 @@ namespace {
 using ConfigurePageTest = SheetTest;
 
 // Part Adjust for a new limb: a name, an X offset, then OK (or Cancel).
-std::function<void(QWidget*)> newLimb(const QString& name, const QString& offsetX = "0",
-                                      int closeWith = 1) {
-    return [=](QWidget* dialog) {
-        type(edit(dialog, 1003), name);
-        type(edit(dialog, 1016), offsetX);
-        click(button(dialog, closeWith));
+std::function<void(WindowHandle)> newLimb(const std::string& name, const std::string& offsetX = "0",
+                                          int closeWith = 1) {
+    return [=](WindowHandle dialog) {
+        type(dialog, 1003, name);
+        type(dialog, 1016, offsetX);
+        click(dialog, closeWith);
     };
 }
 
@@ -27,18 +25,17 @@ TEST_F(ConfigurePageTest, ListsLiveLimbsAndSkipsPlaceholders) {
     int object = load(smallFigure(), false);
     ASSERT_NE(object, -1);
     Script script;
-    script.on("Settings", [&](QWidget* sheet) {
-        QTreeWidget* limbs = tree(page(sheet, "Configure"));
-        EXPECT_EQ(treeText(limbs), "Hips[Chest[Arm[End]],Leg[End]]");
-        click(button(sheet, 2));
+    script.on("Settings", [&](WindowHandle sheet) {
+        EXPECT_EQ(limbList(openPage(sheet, "Configure")), "Hips[Chest[Arm[End]],Leg[End]]");
+        clickSheetButton(sheet, 2);
     });
     settings(object, script);
     // A deleted limb goes with its subtree.
     figure(object)->rootLimb()->children[0]->deleted = 1;
     Script again;
-    again.on("Settings", [&](QWidget* sheet) {
-        EXPECT_EQ(treeText(tree(page(sheet, "Configure"))), "Hips[Leg[End]]");
-        click(button(sheet, 2));
+    again.on("Settings", [&](WindowHandle sheet) {
+        EXPECT_EQ(limbList(openPage(sheet, "Configure")), "Hips[Leg[End]]");
+        clickSheetButton(sheet, 2);
     });
     settings(object, again);
 }
@@ -65,19 +62,21 @@ TEST_F(ConfigurePageTest, AddLimbUnderTheSelectionOrTheRoot) {
         Script script;
         script
             .on("Settings",
-                [&](QWidget* sheet) {
-                    QTreeWidget* limbs = tree(page(sheet, "Configure"));
+                [&](WindowHandle sheet) {
+                    WindowHandle configure = openPage(sheet, "Configure");
                     if (c.select != nullptr)
-                        clickItem(limbs, c.select);
-                    click(button(page(sheet, "Configure"), 1003));
+                        clickLimb(configure, c.select);
+                    click(configure, 1003);
                 })
             .on("Part Adjust", newLimb("New", "1.5", c.closeWith))
-            .on("Settings", [&](QWidget* sheet) {
-                QTreeWidget* limbs = tree(page(sheet, "Configure"));
-                EXPECT_EQ(treeText(limbs), c.list);
+            .on("Settings", [&](WindowHandle sheet) {
+                WindowHandle configure = openPage(sheet, "Configure");
+                EXPECT_EQ(limbList(configure), c.list);
                 // Cancel leaves the list as it was, selection included.
-                EXPECT_EQ(limbs->selectedItems().isEmpty(), c.closeWith == 1);
-                click(button(sheet, 2));
+                EXPECT_EQ(selectedLimb(configure), c.closeWith == 1 || c.select == nullptr
+                                                       ? std::string()
+                                                       : std::string(c.select));
+                clickSheetButton(sheet, 2);
             });
         settings(object, script);
         EXPECT_EQ(limbText(figure(object)->rootLimb()), c.limbs) << (c.select ? c.select : "-");
@@ -106,13 +105,13 @@ TEST_F(ConfigurePageTest, AddLimbRefusesAThirtyThirdChild) {
     Script script;
     script
         .on("Settings",
-            [&](QWidget* sheet) {
-                QWidget* configure = page(sheet, "Configure");
-                clickItem(tree(configure), "Leg");
-                click(button(configure, 1003));
+            [&](WindowHandle sheet) {
+                WindowHandle configure = openPage(sheet, "Configure");
+                clickLimb(configure, "Leg");
+                click(configure, 1003);
             })
         .on("Part Adjust", newLimb("Extra"))
-        .on("Settings", [&](QWidget* sheet) { click(button(sheet, 1)); });
+        .on("Settings", [&](WindowHandle sheet) { clickSheetButton(sheet, 1); });
     settings(object, script);
     EXPECT_EQ(leg->childCount, 32u);
     EXPECT_STREQ(leg->children[31]->name, "Toe");
@@ -129,35 +128,35 @@ TEST_F(ConfigurePageTest, DeleteThenAddThenSaveAndPose) {
     Script script;
     script
         .on("Settings",
-            [&](QWidget* sheet) {
-                QWidget* configure = page(sheet, "Configure");
-                clickItem(tree(configure), "Chest");
-                click(button(configure, 1004));
-                EXPECT_EQ(treeText(tree(configure)), "Hips[Leg[End]]");
-                click(button(configure, 1023));
+            [&](WindowHandle sheet) {
+                WindowHandle configure = openPage(sheet, "Configure");
+                clickLimb(configure, "Chest");
+                click(configure, 1004);
+                EXPECT_EQ(limbList(configure), "Hips[Leg[End]]");
+                click(configure, 1023);
             })
-        .on("Save Figure Data", [&](QWidget* files) { chooseFile(files, 1, saved); })
+        .on("Save Figure Data", [&](WindowHandle files) { chooseFile(files, 1, saved); })
         .on("Settings",
-            [&](QWidget* sheet) {
-                QWidget* configure = page(sheet, "Configure");
-                clickItem(tree(configure), "Hips");
-                click(button(configure, 1004));
-                EXPECT_EQ(treeText(tree(configure)), "");
+            [&](WindowHandle sheet) {
+                WindowHandle configure = openPage(sheet, "Configure");
+                clickLimb(configure, "Hips");
+                click(configure, 1004);
+                EXPECT_EQ(limbList(configure), "");
                 EXPECT_EQ(figure(object)->rootLimb(), nullptr);
                 // With the root gone there is nothing to save: said, and no file dialog.
-                click(button(configure, 1023));
+                click(configure, 1023);
                 EXPECT_EQ(errors(), std::vector<std::string>{"No figure data to save"});
-                click(button(configure, 1003));
+                click(configure, 1003);
             })
         .on("Part Adjust", newLimb("Solo"))
         .on("Settings",
-            [&](QWidget* sheet) {
-                QWidget* configure = page(sheet, "Configure");
-                EXPECT_EQ(treeText(tree(configure)), "Solo");
-                click(button(configure, 1023));
+            [&](WindowHandle sheet) {
+                WindowHandle configure = openPage(sheet, "Configure");
+                EXPECT_EQ(limbList(configure), "Solo");
+                click(configure, 1023);
             })
-        .on("Save Figure Data", [&](QWidget* files) { chooseFile(files, 1, rebuilt); })
-        .on("Settings", [&](QWidget* sheet) { click(button(sheet, 1)); });
+        .on("Save Figure Data", [&](WindowHandle files) { chooseFile(files, 1, rebuilt); })
+        .on("Settings", [&](WindowHandle sheet) { clickSheetButton(sheet, 1); });
     settings(object, script);
 
     std::string text = testing_support::readFile(saved);
@@ -183,15 +182,15 @@ TEST_F(ConfigurePageTest, GenerateDrawsAFigureBuiltByHandAsLines) {
     int object = piCreateObject("bare", host::kFigureObjectType);
     ASSERT_NE(object, -1);
     Script script;
-    script.on("Settings", [&](QWidget* sheet) { click(button(page(sheet, "Configure"), 1003)); })
+    script.on("Settings", [&](WindowHandle sheet) { click(openPage(sheet, "Configure"), 1003); })
         .on("Part Adjust", newLimb("Solo", "2"))
-        .on("Settings", [&](QWidget* sheet) {
-            QWidget* configure = page(sheet, "Configure");
-            type(edit(configure, 1019), "5");
-            click(button(configure, 1005));
+        .on("Settings", [&](WindowHandle sheet) {
+            WindowHandle configure = openPage(sheet, "Configure");
+            type(configure, 1019, "5");
+            click(configure, 1005);
             EXPECT_EQ(standin::object(object)->count(2), 1u);
             EXPECT_EQ(standin::object(object)->count(3), 0u);
-            click(button(sheet, 2));
+            clickSheetButton(sheet, 2);
         });
     settings(object, script);
     EXPECT_TRUE(errors().empty()) << errors().front();
@@ -204,28 +203,28 @@ TEST_F(ConfigurePageTest, BuildingByHandWithoutAFigure) {
     Script script;
     script
         .on("Settings",
-            [&](QWidget* sheet) {
-                QWidget* configure = page(sheet, "Configure");
-                click(button(configure, 1023));
+            [&](WindowHandle sheet) {
+                WindowHandle configure = openPage(sheet, "Configure");
+                click(configure, 1023);
                 EXPECT_EQ(errors(), std::vector<std::string>{"No figure data to save"});
-                click(button(configure, 1003));
+                click(configure, 1003);
             })
         .on("Part Adjust", newLimb("Body", "2"))
         .on("Settings",
-            [&](QWidget* sheet) {
-                QWidget* configure = page(sheet, "Configure");
-                clickItem(tree(configure), "Body");
-                click(button(configure, 1003));
+            [&](WindowHandle sheet) {
+                WindowHandle configure = openPage(sheet, "Configure");
+                clickLimb(configure, "Body");
+                click(configure, 1003);
             })
         .on("Part Adjust", newLimb("Head"))
         .on("Settings",
-            [&](QWidget* sheet) {
-                QWidget* configure = page(sheet, "Configure");
-                EXPECT_EQ(treeText(tree(configure)), "Body[Head]");
-                click(button(configure, 1023));
+            [&](WindowHandle sheet) {
+                WindowHandle configure = openPage(sheet, "Configure");
+                EXPECT_EQ(limbList(configure), "Body[Head]");
+                click(configure, 1023);
             })
-        .on("Save Figure Data", [&](QWidget* files) { chooseFile(files, 1, saved); })
-        .on("Settings", [&](QWidget* sheet) { click(button(sheet, 1)); });
+        .on("Save Figure Data", [&](WindowHandle files) { chooseFile(files, 1, saved); })
+        .on("Settings", [&](WindowHandle sheet) { clickSheetButton(sheet, 1); });
     settings(-1, script);
     std::string text = testing_support::readFile(saved + ".fig");
     // Head, which has no children, keeps its name as a joint of its own.
@@ -249,11 +248,11 @@ TEST_F(ConfigurePageTest, GenerateDrawsTheFrame) {
         ASSERT_EQ(figure(object)->segmentStyle, 1);
         size_t objects = standin::scene().objects.size();
         Script script;
-        script.on("Settings", [&](QWidget* sheet) {
-            QWidget* configure = page(sheet, "Configure");
-            type(edit(configure, 1019), c.frame);
-            click(button(configure, 1005));
-            click(button(sheet, 2));
+        script.on("Settings", [&](WindowHandle sheet) {
+            WindowHandle configure = openPage(sheet, "Configure");
+            type(configure, 1019, c.frame);
+            click(configure, 1005);
+            clickSheetButton(sheet, 2);
         });
         settings(c.withObject ? object : -1, script);
         EXPECT_EQ(standin::scene().objects.size(), objects);
@@ -279,22 +278,19 @@ TEST_F(ConfigurePageTest, LoadFigureFollowsTheChosenFilter) {
         size_t before = standin::scene().objects.size();
         Script script;
         script
-            .on("Settings", [&](QWidget* sheet) { click(button(page(sheet, "Configure"), 1010)); })
+            .on("Settings", [&](WindowHandle sheet) { click(openPage(sheet, "Configure"), 1010); })
             .on("Load Figure Data",
-                [&](QWidget* files) {
-                    auto* dialog = qobject_cast<QFileDialog*>(files);
-                    ASSERT_NE(dialog, nullptr);
-                    EXPECT_EQ(
-                        dialog->nameFilters(),
-                        QStringList({"Figure (*.fig)", "Biovision (*.bvh)", "All files (*.*)"}));
-                    EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
+                [&](WindowHandle files) {
+                    EXPECT_EQ(fileFilters(files),
+                              std::vector<std::string>(
+                                  {"Figure (*.fig)", "Biovision (*.bvh)", "All files (*.*)"}));
                     chooseFile(files, c.filter, path);
                 })
-            .on("Settings", [&](QWidget* sheet) {
-                QWidget* configure = page(sheet, "Configure");
-                EXPECT_EQ(treeText(tree(configure)), "Hips[Chest[Arm[End]],Leg[End]]");
-                click(button(configure, 1005));
-                click(button(sheet, 1));
+            .on("Settings", [&](WindowHandle sheet) {
+                WindowHandle configure = openPage(sheet, "Configure");
+                EXPECT_EQ(limbList(configure), "Hips[Chest[Arm[End]],Leg[End]]");
+                click(configure, 1005);
+                clickSheetButton(sheet, 1);
             });
         settings(object, script);
         EXPECT_TRUE(errors().empty()) << errors().front();
@@ -307,6 +303,34 @@ TEST_F(ConfigurePageTest, LoadFigureFollowsTheChosenFilter) {
     }
 }
 
+// The filter chosen in the file dialog, not the file's name, decides how Load Figure reads it:
+// "walk" chosen with "All files" is read as walk.fig, with "Biovision" as walk.bvh (missing).
+TEST_F(ConfigurePageTest, ANameWithoutExtensionIsReadAsTheFilterSays) {
+    const struct {
+        int filter;
+        const char* error;
+    } cases[] = {{3, nullptr}, {2, "Unable to open BioVision data file"}};
+    for (const auto& c : cases) {
+        smallFigure("walk.fig");
+        std::string path = dir.write("walk", "not read");
+        size_t errorsBefore = errors().size();
+        Script script;
+        script.on("Settings", [](WindowHandle sheet) { click(openPage(sheet, "Configure"), 1010); })
+            .on("Load Figure Data", [&](WindowHandle files) { chooseFile(files, c.filter, path); })
+            .on("Settings", [&](WindowHandle sheet) {
+                EXPECT_EQ(limbList(openPage(sheet, "Configure")),
+                          c.error == nullptr ? "Hips[Chest[Arm[End]],Leg[End]]" : "");
+                clickSheetButton(sheet, 2);
+            });
+        settings(-1, script);
+        std::vector<std::string> all = errors();
+        std::vector<std::string> said(all.begin() + static_cast<long>(errorsBefore), all.end());
+        EXPECT_EQ(said, c.error == nullptr ? std::vector<std::string>{}
+                                           : std::vector<std::string>{c.error})
+            << "filter " << c.filter;
+    }
+}
+
 // Edit and a double click open Part Adjust on the selected limb; with nothing selected, Edit does
 // nothing. A renamed limb shows its new name at once.
 TEST_F(ConfigurePageTest, EditAndDoubleClickOpenTheSelectedLimb) {
@@ -314,30 +338,30 @@ TEST_F(ConfigurePageTest, EditAndDoubleClickOpenTheSelectedLimb) {
     Script script;
     script
         .on("Settings",
-            [&](QWidget* sheet) {
-                QWidget* configure = page(sheet, "Configure");
-                click(button(configure, 1002));
-                clickItem(tree(configure), "Leg", true);
+            [&](WindowHandle sheet) {
+                WindowHandle configure = openPage(sheet, "Configure");
+                click(configure, 1002);
+                clickLimb(configure, "Leg", true);
             })
         .on("Part Adjust",
-            [&](QWidget* dialog) {
-                EXPECT_EQ(edit(dialog, 1003)->text(), "Leg");
-                type(edit(dialog, 1003), "Hips");
-                click(button(dialog, 1));
+            [&](WindowHandle dialog) {
+                EXPECT_EQ(text(dialog, 1003), "Leg");
+                type(dialog, 1003, "Hips");
+                click(dialog, 1);
             })
         .on("Settings",
-            [&](QWidget* sheet) {
-                QWidget* configure = page(sheet, "Configure");
-                EXPECT_EQ(treeText(tree(configure)), "Hips[Chest[Arm[End]],Hips[End]]");
-                clickItem(tree(configure), "Chest");
-                click(button(configure, 1002));
+            [&](WindowHandle sheet) {
+                WindowHandle configure = openPage(sheet, "Configure");
+                EXPECT_EQ(limbList(configure), "Hips[Chest[Arm[End]],Hips[End]]");
+                clickLimb(configure, "Chest");
+                click(configure, 1002);
             })
         .on("Part Adjust",
-            [&](QWidget* dialog) {
-                EXPECT_EQ(edit(dialog, 1003)->text(), "Chest");
-                click(button(dialog, 2));
+            [&](WindowHandle dialog) {
+                EXPECT_EQ(text(dialog, 1003), "Chest");
+                click(dialog, 2);
             })
-        .on("Settings", [&](QWidget* sheet) { click(button(sheet, 1)); });
+        .on("Settings", [&](WindowHandle sheet) { clickSheetButton(sheet, 1); });
     settings(object, script);
     Limb* leg = figure(object)->rootLimb()->children[1];
     EXPECT_STREQ(leg->name, "Hips");

@@ -1,5 +1,6 @@
 // Edits made in the sheet are kept where they were made: rotations in the edited limb's own
-// channels, figures loaded or built beside the one the sheet was opened for, names as typed.
+// channels, figures loaded or built beside the one the sheet was opened for, names as typed. Run
+// against both toolkits.
 #include <cmath>
 #include <cstring>
 #include <utility>
@@ -10,24 +11,28 @@ namespace ui_test {
 namespace {
 
 using EditsKeptTest = SheetTest;
-using Step = std::function<void(QWidget*)>;
+using Step = std::function<void(WindowHandle)>;
 
 // On the Configure page: selects a limb (unless null), then presses a button.
 Step press(int id, const char* select = nullptr) {
-    return [=](QWidget* sheet) {
-        QWidget* configure = showPage(sheet, "Configure");
+    return [=](WindowHandle sheet) {
+        WindowHandle configure = openPage(sheet, "Configure");
         if (select != nullptr)
-            clickItem(tree(configure), select);
-        click(button(configure, id));
+            clickLimb(configure, select);
+        click(configure, id);
     };
 }
-// In a dialog or the sheet: types into fields, then presses a button.
-Step fill(std::vector<std::pair<int, QString>> fields, int then) {
-    return [=](QWidget* window) {
-        for (const auto& [id, text] : fields)
-            type(edit(window, id), text);
-        click(button(window, then));
+// In a dialog: types into fields, then presses a button.
+Step fill(std::vector<std::pair<int, std::string>> fields, int then) {
+    return [=](WindowHandle window) {
+        for (const auto& [id, typed] : fields)
+            type(window, id, typed);
+        click(window, then);
     };
+}
+// The sheet's own button.
+Step closeSheet(int id) {
+    return [=](WindowHandle sheet) { clickSheetButton(sheet, id); };
 }
 
 Limb* find(Limb* limb, const char* name) {
@@ -65,13 +70,13 @@ TEST_F(EditsKeptTest, RotationsGoIntoTheEditedLimbsOwnChannels) {
             .on("Part Adjust", fill({{1003, "New"}}, 1))
             .on("Settings", press(1002, c.limb))
             .on("Part Adjust",
-                [&](QWidget* dialog) {
+                [&](WindowHandle dialog) {
                     fill({{1019, "2"}, {1013, "45"}}, 1021)(dialog);
                     fill({{1019, "3"}}, 1021)(dialog);
-                    EXPECT_EQ(edit(dialog, 1013)->text(), c.atFrame3) << c.limb;
-                    click(button(dialog, 2));
+                    EXPECT_EQ(text(dialog, 1013), c.atFrame3) << c.limb;
+                    click(dialog, 2);
                 })
-            .on("Settings", fill({}, 1));
+            .on("Settings", closeSheet(1));
         settings(object, script);
         FigureData* f = figure(c.loaded ? object : standin::scene().objects.back().handle);
         ASSERT_TRUE(f != nullptr && f->motion != nullptr);
@@ -93,7 +98,7 @@ TEST_F(EditsKeptTest, AddLimbKeepsTheRotationsShownOnOk) {
         Script script;
         script.on("Settings", press(1003))
             .on("Part Adjust", fill({{1003, "New"}, {1019, "3"}, {1013, "30"}}, closeWith))
-            .on("Settings", fill({}, 1));
+            .on("Settings", closeSheet(1));
         settings(object, script);
         FigureData* f = figure(object);
         EXPECT_EQ(f->motion->channelCount(), closeWith == 1 ? 18 : 15);
@@ -122,7 +127,7 @@ TEST_F(EditsKeptTest, RotationsWithNowhereToGoAreReported) {
         Script script;
         script.on("Settings", press(1002, "Hips"))
             .on("Part Adjust", fill({{1019, c.frame}, {1015, "30"}, {c.field, "45"}}, 1))
-            .on("Settings", fill({}, 1));
+            .on("Settings", closeSheet(1));
         const size_t before = errors().size();
         settings(object, script);
         std::vector<std::string> all = errors();
@@ -141,7 +146,7 @@ TEST_F(EditsKeptTest, AddedRotationChannelsArePosedSavedAndReadBack) {
     Script script;
     script.on("Settings", press(1002, "Tnd"))
         .on("Part Adjust", fill({{1019, "4"}, {1015, "90"}}, 1))
-        .on("Settings", fill({}, 1));
+        .on("Settings", closeSheet(1));
     settings(object, script);
     PluginCall pose{};
     pose.callValue = 4;
@@ -172,21 +177,21 @@ TEST_F(EditsKeptTest, LoadFigureLeavesTheSheetsFigureAlone) {
         script.on("Settings", press(1003))
             .on("Part Adjust", fill({{1003, "New"}}, 1))
             .on("Settings",
-                [&](QWidget* sheet) {
+                [&](WindowHandle sheet) {
                     standin::Faults faults;
                     faults.createObjectFailsFrom = objectFails ? 1 : 0;
                     standin::setFaults(faults);
                     press(1010)(sheet);
                 })
-            .on("Load Figure Data", [&](QWidget* files) { chooseFile(files, 2, walk); })
-            .on("Settings", [&](QWidget* sheet) {
+            .on("Load Figure Data", [&](WindowHandle files) { chooseFile(files, 2, walk); })
+            .on("Settings", [&](WindowHandle sheet) {
                 standin::setFaults(standin::Faults());
-                click(button(showPage(sheet, "Settings"), 1098));
-                EXPECT_EQ(treeText(tree(showPage(sheet, "Configure"))),
+                click(openPage(sheet, "Settings"), 1098);
+                EXPECT_EQ(limbList(openPage(sheet, "Configure")),
                           objectFails ? "Hips[Chest[Arm[End]],Leg[End],New]"
                                       : "Hips[Chest[Arm[End]],Leg[End]]");
                 press(1005)(sheet);
-                click(button(sheet, 1));
+                clickSheetButton(sheet, 1);
             });
         settings(object, script);
         FigureData* kept = figure(object);
@@ -222,15 +227,15 @@ TEST_F(EditsKeptTest, FigureBuiltWithoutAnObjectIsKept) {
         Script script;
         script.on("Settings", press(1003))
             .on("Part Adjust", fill({{1003, "Body"}, {1017, "3"}}, 1))
-            .on("Settings", [&](QWidget* sheet) {
-                click(button(showPage(sheet, "Settings"), 1096));
+            .on("Settings", [&](WindowHandle sheet) {
+                click(openPage(sheet, "Settings"), 1096);
                 if (c.deleteAgain)
                     press(1004, "Body")(sheet);
-                c.loadAfter ? press(1010)(sheet) : click(button(sheet, c.closeWith));
+                c.loadAfter ? press(1010)(sheet) : clickSheetButton(sheet, c.closeWith);
             });
         if (c.loadAfter) {
-            script.on("Load Figure Data", [&](QWidget* files) { chooseFile(files, 2, walk); })
-                .on("Settings", fill({}, c.closeWith));
+            script.on("Load Figure Data", [&](WindowHandle files) { chooseFile(files, 2, walk); })
+                .on("Settings", closeSheet(c.closeWith));
         }
         settings(c.object, script);
         EXPECT_TRUE(errors().empty()) << errors().front();
@@ -253,9 +258,10 @@ TEST_F(EditsKeptTest, FigureBuiltWithoutAnObjectIsKept) {
 TEST_F(EditsKeptTest, FigureRebuiltAfterDeletingTheRootSavesAsBuilt) {
     int object = load(smallFigure(), false);
     Script script;
-    script.on("Settings", [](QWidget* sheet) { press(1004, "Hips")(sheet), press(1003)(sheet); })
+    script
+        .on("Settings", [](WindowHandle sheet) { press(1004, "Hips")(sheet), press(1003)(sheet); })
         .on("Part Adjust", fill({{1003, "Solo"}, {1017, "2"}}, 1))
-        .on("Settings", fill({}, 1));
+        .on("Settings", closeSheet(1));
     settings(object, script);
     std::string saved = dir.path("rebuilt");
     ASSERT_EQ(figure(object)->save(saved.c_str()), 1);
@@ -271,32 +277,28 @@ TEST_F(EditsKeptTest, FigureRebuiltAfterDeletingTheRootSavesAsBuilt) {
 TEST_F(EditsKeptTest, ListShowsTheNewNameAndKeepsOpenBranchesOpen) {
     int object = load(smallFigure(), false);
     auto shows = [](const char* listed) {
-        return [listed](QWidget* sheet) {
-            QTreeWidget* limbs = tree(page(sheet, "Configure"));
-            EXPECT_EQ(treeText(limbs), listed);
-            std::string open;
-            for (QTreeWidgetItem* item :
-                 limbs->findItems("*", Qt::MatchWildcard | Qt::MatchRecursive))
-                open += item->isExpanded() ? item->text(0).toStdString() + " " : "";
-            EXPECT_EQ(open, "Hips Chest ");
-            EXPECT_TRUE(limbs->selectedItems().isEmpty());
+        return [listed](WindowHandle sheet) {
+            WindowHandle configure = openPage(sheet, "Configure");
+            EXPECT_EQ(limbList(configure), listed);
+            EXPECT_EQ(openLimbs(configure), "Hips Chest ");
+            EXPECT_EQ(selectedLimb(configure), "");
         };
     };
     Script script;
     script
-        .on("Settings", [](QWidget* sheet) { press(1002, "Arm")(sheet); })  // opens Hips, Chest
+        .on("Settings", [](WindowHandle sheet) { press(1002, "Arm")(sheet); })  // opens Hips, Chest
         .on("Part Adjust", fill({{1003, "Hand"}}, 1))
         .on("Settings",
-            [&](QWidget* sheet) {
+            [&](WindowHandle sheet) {
                 shows("Hips[Chest[Hand[End]],Leg[End]]")(sheet);
                 press(1004, "Leg")(sheet);
                 shows("Hips[Chest[Hand[End]]]")(sheet);
                 press(1003)(sheet);
             })
         .on("Part Adjust", fill({{1003, "Tail"}}, 1))
-        .on("Settings", [&](QWidget* sheet) {
+        .on("Settings", [&](WindowHandle sheet) {
             shows("Hips[Chest[Hand[End]],Tail]")(sheet);
-            click(button(sheet, 1));
+            clickSheetButton(sheet, 1);
         });
     settings(object, script);
 }
@@ -310,12 +312,12 @@ TEST_F(EditsKeptTest, NamesTakeNoMoreThanTheLimbKeeps) {
     for (const auto& c : cases) {
         int object = load(smallFigure(), false);
         Script script;
-        script.on("Settings", press(1002, "Leg")).on("Part Adjust", [&](QWidget* dialog) {
-            type(edit(dialog, c.id), QString(c.typed, 'n'));
-            EXPECT_EQ(edit(dialog, c.id)->text(), QString(c.kept, 'n'));
-            click(button(dialog, 1));
+        script.on("Settings", press(1002, "Leg")).on("Part Adjust", [&](WindowHandle dialog) {
+            type(dialog, c.id, std::string(c.typed, 'n'));
+            EXPECT_EQ(text(dialog, c.id), std::string(c.kept, 'n'));
+            click(dialog, 1);
         });
-        script.on("Settings", fill({}, 1));
+        script.on("Settings", closeSheet(1));
         settings(object, script);
         EXPECT_TRUE(script.messages().empty());
         Limb* leg = figure(object)->rootLimb()->children[1];

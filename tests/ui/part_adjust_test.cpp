@@ -1,7 +1,6 @@
 // "Part Adjust" opened from the Configure page's Edit: rotations frame by frame in the motion
-// table, what OK, Apply and Cancel keep, and the number fields' validation.
-#include <QMessageBox>
-#include <QTest>
+// table, what OK, Apply and Cancel keep, and the number fields' validation. Run against both
+// toolkits.
 #include <cstring>
 
 #include "ui_fixture.h"
@@ -16,55 +15,46 @@ class PartAdjustTest : public SheetTest {
     std::vector<std::string> editLimb(int object, const char* limb,
                                       std::function<void(Script&)> dialogSteps) {
         Script script;
-        script.on("Settings", [limb](QWidget* sheet) {
-            QWidget* configure = page(sheet, "Configure");
-            clickItem(tree(configure), limb);
-            click(button(configure, 1002));
+        script.on("Settings", [limb](WindowHandle sheet) {
+            WindowHandle configure = openPage(sheet, "Configure");
+            clickLimb(configure, limb);
+            click(configure, 1002);
         });
         dialogSteps(script);
-        script.on("Settings", [](QWidget* sheet) { click(button(sheet, 1)); });
+        script.on("Settings", [](WindowHandle sheet) { clickSheetButton(sheet, 1); });
         settings(object, script);
         return script.messages();
     }
 };
-
-void press(QWidget* dialog, Qt::Key key, int times = 1) {
-    for (int i = 0; i < times; ++i)
-        QTest::keyClick(edit(dialog, 1019), key);
-}
-
-QString shown(QWidget* dialog, int id) {
-    return edit(dialog, id)->text();
-}
 
 // Chest's channels 6, 7, 8 are Z, X and Y rotation; channel c holds c * 100 + f at frame f.
 TEST_F(PartAdjustTest, OpensOnFrameZeroAndStepsWithTheArrowKeys) {
     int object = load(smallFigure(), false);
     FigureData* f = figure(object);
     editLimb(object, "Chest", [&](Script& script) {
-        script.on("Part Adjust", [&](QWidget* dialog) {
-            EXPECT_EQ(shown(dialog, 1003), "Chest");
-            EXPECT_EQ(shown(dialog, 1017), "5");
-            EXPECT_EQ(shown(dialog, 1019), "0");
-            EXPECT_EQ(shown(dialog, 1015), "600");
-            EXPECT_EQ(shown(dialog, 1013), "700");
-            EXPECT_EQ(shown(dialog, 1014), "800");
-            EXPECT_EQ(shown(dialog, 1007), "0");
-            EXPECT_TRUE(edit(dialog, 1007)->isReadOnly());
+        script.on("Part Adjust", [&](WindowHandle dialog) {
+            EXPECT_EQ(text(dialog, 1003), "Chest");
+            EXPECT_EQ(text(dialog, 1017), "5");
+            EXPECT_EQ(text(dialog, 1019), "0");
+            EXPECT_EQ(text(dialog, 1015), "600");
+            EXPECT_EQ(text(dialog, 1013), "700");
+            EXPECT_EQ(text(dialog, 1014), "800");
+            EXPECT_EQ(text(dialog, 1007), "0");
+            EXPECT_TRUE(isReadOnly(dialog, 1007));
             // Typed at frame 0 and left: frame 0 is never written.
-            type(edit(dialog, 1013), "30");
-            press(dialog, Qt::Key_Up);
-            EXPECT_EQ(shown(dialog, 1019), "1");
+            type(dialog, 1013, "30");
+            press(dialog, 1019, Key::Up);
+            EXPECT_EQ(text(dialog, 1019), "1");
             EXPECT_EQ(value(f, 7, 0), 700);
-            EXPECT_EQ(shown(dialog, 1013), "701");
+            EXPECT_EQ(text(dialog, 1013), "701");
             // Typed at frame 1 and left with Down: stored at frame 1.
-            type(edit(dialog, 1013), "-12.25");
-            press(dialog, Qt::Key_Down);
+            type(dialog, 1013, "-12.25");
+            press(dialog, 1019, Key::Down);
             EXPECT_EQ(value(f, 7, 1), -12.25);
-            EXPECT_EQ(shown(dialog, 1013), "700");
-            press(dialog, Qt::Key_Down);
-            EXPECT_EQ(shown(dialog, 1019), "0") << "the spin stops at 0";
-            click(button(dialog, 2));
+            EXPECT_EQ(text(dialog, 1013), "700");
+            press(dialog, 1019, Key::Down);
+            EXPECT_EQ(text(dialog, 1019), "0") << "the spin stops at 0";
+            click(dialog, 2);
         });
     });
     EXPECT_EQ(value(f, 7, 1), -12.25) << "Cancel takes back no rotation";
@@ -78,23 +68,24 @@ TEST_F(PartAdjustTest, ApplyOkAndCancelStoreAtTheFrameShown) {
         int button;  // 1021 Apply then Cancel, 1 OK, 2 Cancel
         double stored;
         const char* name;
+        const char* shownAfterApply;  // frame 0 is never written: Apply shows it back
     } cases[] = {
-        {"2", 1021, 30, "Chest"},  {"2", 1, 30, "Torso"},  {"2", 2, 702, "Chest"},
-        {"0", 1021, 700, "Chest"}, {"0", 1, 700, "Torso"},
+        {"2", 1021, 30, "Chest", "30"},   {"2", 1, 30, "Torso", ""},  {"2", 2, 702, "Chest", ""},
+        {"0", 1021, 700, "Chest", "700"}, {"0", 1, 700, "Torso", ""},
     };
     for (const auto& c : cases) {
         int object = load(smallFigure(), false);
         FigureData* f = figure(object);
         int frame = std::stoi(c.frame);
         editLimb(object, "Chest", [&](Script& script) {
-            script.on("Part Adjust", [&](QWidget* dialog) {
-                type(edit(dialog, 1019), c.frame);
-                type(edit(dialog, 1003), "Torso");
-                type(edit(dialog, 1013), "30");
-                click(button(dialog, c.button));
+            script.on("Part Adjust", [&](WindowHandle dialog) {
+                type(dialog, 1019, c.frame);
+                type(dialog, 1003, "Torso");
+                type(dialog, 1013, "30");
+                click(dialog, c.button);
                 if (c.button == 1021) {
-                    EXPECT_EQ(shown(dialog, 1013), QString::number(value(f, 7, frame)));
-                    click(button(dialog, 2));
+                    EXPECT_EQ(text(dialog, 1013), c.shownAfterApply);
+                    click(dialog, 2);
                 }
             });
         });
@@ -108,11 +99,11 @@ TEST_F(PartAdjustTest, SteppingPastTheEndGrowsTheMotion) {
     int object = load(smallFigure(), false);
     FigureData* f = figure(object);
     editLimb(object, "Chest", [&](Script& script) {
-        script.on("Part Adjust", [&](QWidget* dialog) {
-            type(edit(dialog, 1019), "9");
-            press(dialog, Qt::Key_Up, 3);
-            EXPECT_EQ(shown(dialog, 1019), "12");
-            click(button(dialog, 2));
+        script.on("Part Adjust", [&](WindowHandle dialog) {
+            type(dialog, 1019, "9");
+            press(dialog, 1019, Key::Up, 3);
+            EXPECT_EQ(text(dialog, 1019), "12");
+            click(dialog, 2);
         });
     });
     EXPECT_EQ(f->motion->frameCount, 12u);
@@ -141,19 +132,15 @@ TEST_F(PartAdjustTest, NumberFieldsAreValidated) {
         std::vector<std::string> messages = editLimb(object, "Leg", [&](Script& script) {
             script
                 .on("Part Adjust",
-                    [&](QWidget* dialog) {
-                        type(edit(dialog, 1003), "Renamed");
-                        type(edit(dialog, c.id), "1,5");
-                        click(button(dialog, 1));
+                    [&](WindowHandle dialog) {
+                        type(dialog, 1003, "Renamed");
+                        type(dialog, c.id, "1,5");
+                        click(dialog, 1);
                     })
-                .on(kMessage,
-                    [](QWidget* box) {
-                        click(static_cast<QMessageBox*>(box)->button(QMessageBox::Ok));
-                    })
-                .on("Part Adjust", [&](QWidget* dialog) {
-                    EXPECT_TRUE(dialog->isVisible());
-                    EXPECT_EQ(dialog->focusWidget(), edit(dialog, c.id));
-                    click(button(dialog, 2));
+                .on(kMessage, [](WindowHandle box) { acceptMessage(box); })
+                .on("Part Adjust", [&](WindowHandle dialog) {
+                    EXPECT_TRUE(hasFocus(dialog, c.id)) << c.id;
+                    click(dialog, 2);
                 });
         });
         EXPECT_EQ(messages, std::vector<std::string>{c.message});
@@ -169,19 +156,16 @@ TEST_F(PartAdjustTest, FrameMustBeAWholeNumber) {
     std::vector<std::string> messages = editLimb(object, "Chest", [&](Script& script) {
         script
             .on("Part Adjust",
-                [&](QWidget* dialog) {
-                    type(edit(dialog, 1019), "4");
-                    type(edit(dialog, 1013), "44");
-                    type(edit(dialog, 1019), "-");
+                [&](WindowHandle dialog) {
+                    type(dialog, 1019, "4");
+                    type(dialog, 1013, "44");
+                    type(dialog, 1019, "-");
                 })
-            .on(kMessage,
-                [](QWidget* box) {
-                    click(static_cast<QMessageBox*>(box)->button(QMessageBox::Ok));
-                })
-            .on("Part Adjust", [&](QWidget* dialog) {
-                EXPECT_EQ(shown(dialog, 1019), "4");
+            .on(kMessage, [](WindowHandle box) { acceptMessage(box); })
+            .on("Part Adjust", [&](WindowHandle dialog) {
+                EXPECT_EQ(text(dialog, 1019), "4");
                 EXPECT_EQ(value(f, 7, 4), 44) << "the rotation went to the frame shown";
-                click(button(dialog, 2));
+                click(dialog, 2);
             });
     });
     EXPECT_EQ(messages,
@@ -193,13 +177,13 @@ TEST_F(PartAdjustTest, OkCopiesNameAssociationAndOffsetCutToFit) {
     int object = load(smallFigure(), false);
     Limb* leg = figure(object)->rootLimb()->children[1];
     editLimb(object, "Leg", [&](Script& script) {
-        script.on("Part Adjust", [&](QWidget* dialog) {
-            type(edit(dialog, 1003), "AVeryLongLimbNameIndeed");
-            type(edit(dialog, 1004), QString(50, 'm'));
-            type(edit(dialog, 1016), "0.5");
-            type(edit(dialog, 1017), "1e3");
-            type(edit(dialog, 1018), "-2");
-            click(button(dialog, 1));
+        script.on("Part Adjust", [&](WindowHandle dialog) {
+            type(dialog, 1003, "AVeryLongLimbNameIndeed");
+            type(dialog, 1004, std::string(50, 'm'));
+            type(dialog, 1016, "0.5");
+            type(dialog, 1017, "1e3");
+            type(dialog, 1018, "-2");
+            click(dialog, 1);
         });
     });
     EXPECT_STREQ(leg->name, "AVeryLongLimbNa");
@@ -216,11 +200,11 @@ TEST_F(PartAdjustTest, OffsetsShowShortAndComeBackUnchanged) {
     leg->offset = PiPoint{5.21f, -0.1f, 1e-7f};
     const PiPoint before = leg->offset;
     editLimb(object, "Leg", [&](Script& script) {
-        script.on("Part Adjust", [&](QWidget* dialog) {
-            EXPECT_EQ(shown(dialog, 1016), "5.21");
-            EXPECT_EQ(shown(dialog, 1017), "-0.1");
-            EXPECT_EQ(shown(dialog, 1018), "1e-07");
-            click(button(dialog, 1));
+        script.on("Part Adjust", [&](WindowHandle dialog) {
+            EXPECT_EQ(text(dialog, 1016), "5.21");
+            EXPECT_EQ(text(dialog, 1017), "-0.1");
+            EXPECT_EQ(text(dialog, 1018), "1e-07");
+            click(dialog, 1);
         });
     });
     EXPECT_EQ(std::memcmp(&leg->offset, &before, sizeof before), 0);

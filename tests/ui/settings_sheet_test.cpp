@@ -1,12 +1,7 @@
-// The "Settings" sheet through message 32 and the builder's main action: its windows as other
-// programs see them, the Settings page's style choice, the test cable and the number fields.
+// The "Settings" sheet through message 32 and the builder's main action: its pages and controls
+// as a person sees them, the Settings page's style choice, the test cable and the number fields.
+// Run against both toolkits.
 #include <gtest/gtest-spi.h>
-
-#include <QApplication>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabWidget>
 
 #include "ui_fixture.h"
 
@@ -15,22 +10,17 @@ namespace {
 
 using SettingsSheetTest = SheetTest;
 
-TEST_F(SettingsSheetTest, SheetShowsBothPagesWithTheirControls) {
+TEST_F(SettingsSheetTest, SheetOpensOnConfigureWithNothingSelected) {
     int human = loadHuman();
     ASSERT_NE(human, -1);
     Script script;
-    script.on("Settings", [](QWidget* sheet) {
-        auto* tabs = sheet->findChild<QTabWidget*>();
-        ASSERT_NE(tabs, nullptr);
-        ASSERT_EQ(tabs->count(), 2);
-        EXPECT_EQ(tabs->tabText(0), "Configure");
-        EXPECT_EQ(tabs->tabText(1), "Settings");
-        EXPECT_EQ(tabs->currentIndex(), 0) << "the sheet opens on Configure";
-        EXPECT_EQ(button(sheet, 1)->text(), "OK");
-        EXPECT_EQ(button(sheet, 2)->text(), "Cancel");
-        EXPECT_FALSE(button(sheet, 12321)->isEnabled()) << "Apply stays disabled";
-
-        QWidget* configure = page(sheet, "Configure");
+    script.on("Settings", [](WindowHandle sheet) {
+        EXPECT_EQ(pageTabs(sheet), "Configure,Settings");
+        EXPECT_EQ(currentPage(sheet), "Configure");
+        EXPECT_EQ(text(sheet, 1), "OK");
+        EXPECT_EQ(text(sheet, 2), "Cancel");
+        EXPECT_FALSE(isSheetButtonEnabled(sheet, 12321)) << "Apply stays disabled";
+        WindowHandle configure = openPage(sheet, "Configure");
         // Each control shows its template caption; "Delete All" and "Discard Frames" stay
         // disabled.
         const struct {
@@ -42,32 +32,33 @@ TEST_F(SettingsSheetTest, SheetShowsBothPagesWithTheirControls) {
                        {1011, "Delete All", false}, {1002, "Edit", true},
                        {1005, "Generate", true},    {1009, "Discard Frames", false}};
         for (const auto& b : buttons) {
-            QAbstractButton* widget = button(configure, b.id);
-            ASSERT_NE(widget, nullptr);
-            EXPECT_EQ(widget->text(), b.caption);
-            EXPECT_EQ(widget->isEnabled(), b.enabled) << b.id;
+            EXPECT_EQ(text(configure, b.id), b.caption);
+            EXPECT_EQ(isEnabled(configure, b.id), b.enabled) << b.id;
         }
-        EXPECT_EQ(edit(configure, 1019)->text(), "0");
-        std::string limbs = treeText(tree(configure));
+        EXPECT_EQ(text(configure, 1019), "0");
         // Children in slot order, as the file lists them.
+        std::string limbs = limbList(configure);
         EXPECT_EQ(limbs.rfind("Hips[LeftUpLeg[LeftLowLeg[LeftFoot[LeftToe[End]]]],RightUpLeg[", 0),
                   0u)
             << limbs;
-        EXPECT_TRUE(tree(configure)->selectedItems().isEmpty());
+        EXPECT_EQ(selectedLimb(configure), "") << "nothing is selected when the sheet opens";
 
-        QWidget* settings = showPage(sheet, "Settings");
+        WindowHandle settings = openPage(sheet, "Settings");
+        EXPECT_EQ(currentPage(sheet), "Settings");
         const char* radios[] = {"Line segments", "&Cylinders", "&Ballons"};
         for (int i = 0; i < 3; ++i) {
-            auto* radio = qobject_cast<QRadioButton*>(control(settings, 1096 + i));
-            ASSERT_NE(radio, nullptr);
-            EXPECT_EQ(radio->text(), radios[i]);
-            EXPECT_EQ(radio->isChecked(), i == 1) << "LimbType 1 loaded the figure as cylinders";
+            EXPECT_EQ(text(settings, 1096 + i), radios[i]);
+            EXPECT_EQ(isChecked(settings, 1096 + i), i == 1)
+                << "LimbType 1 loaded the figure as cylinders";
         }
-        EXPECT_EQ(edit(settings, 1101)->text(), "9");
-        EXPECT_EQ(edit(settings, 1102)->text(), "8");
-        EXPECT_FALSE(control(settings, 1011)->isVisible());
-        EXPECT_FALSE(control(settings, 1012)->isVisible());
-        click(button(sheet, 2));
+        EXPECT_EQ(text(settings, 1101), "9");
+        EXPECT_EQ(text(settings, 1102), "8");
+        EXPECT_FALSE(isVisible(settings, 1011));
+        EXPECT_FALSE(isVisible(settings, 1012));
+        // Back on Configure, the list is as it was: still nothing selected.
+        configure = openPage(sheet, "Configure");
+        EXPECT_EQ(selectedLimb(configure), "");
+        clickSheetButton(sheet, 2);
     });
     EXPECT_EQ(settings(human, script), 1);
 }
@@ -85,13 +76,14 @@ TEST_F(SettingsSheetTest, StyleIsWrittenOnlyOnOk) {
         ASSERT_NE(human, -1);
         figure(human)->segmentStyle = c.initial;
         Script script;
-        script.on("Settings", [&](QWidget* sheet) {
-            QWidget* settings = showPage(sheet, "Settings");
-            EXPECT_TRUE(button(settings, 1096 + c.initial)->isChecked());
-            click(button(settings, 1096 + c.chosen));
+        script.on("Settings", [&](WindowHandle sheet) {
+            WindowHandle page = openPage(sheet, "Settings");
+            EXPECT_TRUE(isChecked(page, 1096 + c.initial));
+            click(page, 1096 + c.chosen);
+            EXPECT_TRUE(isChecked(page, 1096 + c.chosen));
             // Nothing changes while the sheet is open.
             EXPECT_EQ(figure(human)->segmentStyle, c.initial);
-            click(button(sheet, c.closeWith));
+            clickSheetButton(sheet, c.closeWith);
         });
         EXPECT_EQ(settings(human, script), 1);
         EXPECT_EQ(figure(human)->segmentStyle, c.expected)
@@ -103,19 +95,19 @@ TEST_F(SettingsSheetTest, StyleIsWrittenOnlyOnOk) {
 // "LimbType" style shown, Test drawing one new cable object per press.
 TEST_F(SettingsSheetTest, BuilderOpensTheSheetAndTestDrawsACablePerPress) {
     Script script;
-    script.on("Settings", [](QWidget* sheet) {
-        EXPECT_EQ(treeText(tree(page(sheet, "Configure"))), "");
-        QWidget* settings = showPage(sheet, "Settings");
-        EXPECT_TRUE(button(settings, 1097)->isChecked());
-        click(button(settings, 1098));
+    script.on("Settings", [](WindowHandle sheet) {
+        EXPECT_EQ(limbList(openPage(sheet, "Configure")), "");
+        WindowHandle settings = openPage(sheet, "Settings");
+        EXPECT_TRUE(isChecked(settings, 1097));
+        click(settings, 1098);
         for (int press = 1; press <= 2; ++press) {
-            click(button(settings, 1100));
+            click(settings, 1100);
             ASSERT_EQ(standin::scene().objects.size(), static_cast<size_t>(press));
             const standin::SceneObject& cable = standin::scene().objects.back();
             EXPECT_EQ(cable.name, "_Cable" + std::to_string(press - 1));
             EXPECT_GT(cable.count(1), 0u);
         }
-        click(button(sheet, 1));
+        clickSheetButton(sheet, 1);
     });
     std::string path = "unused";
     int result = script.run([&] {
@@ -128,51 +120,45 @@ TEST_F(SettingsSheetTest, BuilderOpensTheSheetAndTestDrawsACablePerPress) {
     EXPECT_TRUE(errors().empty());
 }
 
-// A number field that does not hold a whole number keeps the page: the message, the focus back
-// on the field, the sheet still open; the fields show 9 and 8 again next time.
+// A number field that does not hold a whole number keeps the page, on OK and on leaving it: the
+// message, the focus back on the field, the sheet still open; the fields show 9 and 8 again next
+// time.
 TEST_F(SettingsSheetTest, NumberFieldsMustHoldWholeNumbers) {
     for (int id : {1101, 1102}) {
         int human = loadHuman();
         Script script;
         script
             .on("Settings",
-                [id](QWidget* sheet) {
-                    QWidget* settings = showPage(sheet, "Settings");
-                    type(edit(settings, id), "2.5");
-                    click(button(sheet, 1));
+                [id](WindowHandle sheet) {
+                    type(openPage(sheet, "Settings"), id, "2.5");
+                    clickSheetButton(sheet, 1);
                 })
-            .on(kMessage,
-                [](QWidget* box) {
-                    click(static_cast<QMessageBox*>(box)->button(QMessageBox::Ok));
-                })
+            .on(kMessage, [](WindowHandle box) { acceptMessage(box); })
             .on("Settings",
-                [id](QWidget* sheet) {
-                    QWidget* settings = page(sheet, "Settings");
-                    EXPECT_TRUE(sheet->isVisible());
-                    EXPECT_EQ(sheet->focusWidget(), edit(settings, id));
+                [id](WindowHandle sheet) {
+                    EXPECT_EQ(currentPage(sheet), "Settings");
+                    EXPECT_TRUE(hasFocus(openPage(sheet, "Settings"), id));
                     // Leaving the page is refused too.
-                    showPage(sheet, "Configure");
+                    openPage(sheet, "Configure");
                 })
-            .on(kMessage,
-                [](QWidget* box) {
-                    click(static_cast<QMessageBox*>(box)->button(QMessageBox::Ok));
-                })
-            .on("Settings", [id](QWidget* sheet) {
-                auto* tabs = sheet->findChild<QTabWidget*>();
-                EXPECT_EQ(tabs->tabText(tabs->currentIndex()), "Settings");
-                type(edit(page(sheet, "Settings"), id), "12");
-                click(button(sheet, 1));
+            .on(kMessage, [](WindowHandle box) { acceptMessage(box); })
+            .on("Settings", [id](WindowHandle sheet) {
+                EXPECT_EQ(currentPage(sheet), "Settings");
+                WindowHandle page = openPage(sheet, "Settings");
+                EXPECT_TRUE(hasFocus(page, id));
+                type(page, id, "12");
+                clickSheetButton(sheet, 1);
             });
         EXPECT_EQ(settings(human, script), 1);
         EXPECT_EQ(script.messages(),
                   std::vector<std::string>(2, "Settings: Please enter a whole number."));
 
         Script again;
-        again.on("Settings", [](QWidget* sheet) {
-            QWidget* settings = showPage(sheet, "Settings");
-            EXPECT_EQ(edit(settings, 1101)->text(), "9");
-            EXPECT_EQ(edit(settings, 1102)->text(), "8");
-            click(button(sheet, 2));
+        again.on("Settings", [](WindowHandle sheet) {
+            WindowHandle page = openPage(sheet, "Settings");
+            EXPECT_EQ(text(page, 1101), "9");
+            EXPECT_EQ(text(page, 1102), "8");
+            clickSheetButton(sheet, 2);
         });
         settings(human, again);
     }
@@ -190,8 +176,9 @@ void openAndLeaveOpen() {
 
 // The time limit closes a window left open and fails the test instead of hanging the suite.
 TEST_F(SettingsSheetTest, WindowLeftOpenFailsTheTestInsteadOfHanging) {
-    EXPECT_NONFATAL_FAILURE(openAndLeaveOpen(), "time limit of 1 s: still open: Settings");
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_NONFATAL_FAILURE_ON_ALL_THREADS(openAndLeaveOpen(),
+                                           "time limit of 1 s: still open: Settings");
+    EXPECT_FALSE(anyWindowShown());
 }
 
 }  // namespace

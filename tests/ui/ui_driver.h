@@ -66,8 +66,5 @@ void type(QLineEdit* edit, const QString& text);
 void clickItem(QTreeWidget* tree, const QString& text, bool twice = false);
 // The tree's items as text: names, children in brackets ("Hips[Chest[Neck],LeftUpLeg]").
 std::string treeText(QTreeWidget* tree);
-// Chooses, in the file dialog, the filter at position filter (from 1) and the file at path, and
-// accepts it.
-void chooseFile(QWidget* fileDialog, int filter, const std::string& path);
 
 }  // namespace ui_test

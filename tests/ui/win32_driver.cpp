@@ -38,10 +38,35 @@ void sendAndGoOn(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0) {
     SendNotifyMessageA(window, message, w, l);
 }
 
-// Returns once the windows' thread takes messages again: what was sent before is done, or a modal
-// window it opened runs its loop.
-void settle(HWND window) {
-    send(GetAncestor(window, GA_ROOT), WM_NULL);
+// Tickets posted to the windows' thread, and the last one a message loop there took. A posted
+// message is taken only by a message loop, after the messages sent before it are handled, and not
+// while a handler runs or a closed window's call tidies up, so a taken ticket means the thread is
+// back in a modal loop: the one it was in, or one that a handler opened.
+std::atomic<unsigned> ticketsPosted{0};
+std::atomic<unsigned> ticketTaken{0};
+
+UINT ticketMessage() {
+    static const UINT message = RegisterWindowMessageA("figure window test: ticket");
+    return message;
+}
+
+// Watches, on the windows' thread, every message its loops take.
+LRESULT CALLBACK watchLoops(int code, WPARAM removed, LPARAM message) {
+    const auto* taken = reinterpret_cast<const MSG*>(message);
+    if (code == HC_ACTION && removed == PM_REMOVE && taken->message == ticketMessage())
+        ticketTaken = static_cast<unsigned>(taken->wParam);
+    return CallNextHookEx(nullptr, code, removed, message);
+}
+
+// Returns once the windows' thread is back in a message loop: what was sent before is done, or a
+// modal window it opened runs its loop.
+void settle() {
+    unsigned ticket = ++ticketsPosted;
+    if (!PostThreadMessageA(windowThread.load(), ticketMessage(), ticket, 0))
+        return;
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kSendTimeoutMs);
+    while (ticketTaken.load() < ticket && std::chrono::steady_clock::now() < deadline)
+        Sleep(1);
 }
 
 std::string windowText(HWND window) {
@@ -111,6 +136,11 @@ BOOL CALLBACK describeWindow(HWND window, LPARAM context) {
     return TRUE;
 }
 
+BOOL CALLBACK noteShown(HWND window, LPARAM shown) {
+    *reinterpret_cast<bool*>(shown) |= IsWindowVisible(window) != FALSE;
+    return TRUE;
+}
+
 // The visible top-level windows of the windows' thread, for a failure's message.
 std::string threadWindows() {
     std::string out;
@@ -145,6 +175,14 @@ void appendItems(HWND tree, LRESULT first, std::string* out) {
         at = send(tree, TVM_GETNEXTITEM, TVGN_NEXT, at);
         if (at != 0)
             *out += ",";
+    }
+}
+
+void appendOpenItems(HWND tree, LRESULT first, std::string* out) {
+    for (LRESULT at = first; at != 0; at = send(tree, TVM_GETNEXTITEM, TVGN_NEXT, at)) {
+        if (send(tree, TVM_GETITEMSTATE, at, TVIS_EXPANDED) & TVIS_EXPANDED)
+            *out += itemText(tree, at) + " ";
+        appendOpenItems(tree, send(tree, TVM_GETNEXTITEM, TVGN_CHILD, at), out);
     }
 }
 
@@ -196,6 +234,8 @@ Script& Script::on(const std::string& window, std::function<void(HWND)> action) 
 
 int Script::run(const std::function<int()>& call) {
     windowThread = GetCurrentThreadId();
+    HHOOK watch = SetWindowsHookExA(WH_GETMESSAGE, &watchLoops, nullptr, GetCurrentThreadId());
+    EXPECT_NE(watch, nullptr) << "no message hook: " << GetLastError();
     std::atomic<bool> called{false};
     std::atomic<bool> finished{false};
     size_t next = 0;
@@ -230,6 +270,9 @@ int Script::run(const std::function<int()>& call) {
                                         windowText(GetDlgItem(active, kMessageTextId)));
             }
             if (next < steps_.size() && matches(steps_[next].window, active)) {
+                // What the thread does on coming back to the window (a closed message box's
+                // caller setting the focus) is done before the step looks.
+                settle();
                 std::function<void(HWND)> action = steps_[next++].action;
                 action(active);
                 continue;
@@ -243,6 +286,8 @@ int Script::run(const std::function<int()>& call) {
     // The driver may be waiting on a message to this thread.
     pumpUntil(finished);
     driver.join();
+    if (watch != nullptr)
+        UnhookWindowsHookEx(watch);
     EXPECT_EQ(next, steps_.size())
         << "a step's window never came: " << steps_[std::min(next, steps_.size() - 1)].window;
     return result;
@@ -267,6 +312,11 @@ bool isVisible(HWND window, int id) {
     return control != nullptr && IsWindowVisible(control);
 }
 
+bool isReadOnly(HWND window, int id) {
+    HWND control = item(window, id);
+    return control != nullptr && (GetWindowLongA(control, GWL_STYLE) & ES_READONLY) != 0;
+}
+
 bool hasFocus(HWND window, int id) {
     HWND control = item(window, id);
     return control != nullptr && threadInfo().hwndFocus == control;
@@ -277,7 +327,7 @@ void click(HWND window, int id) {
     if (control == nullptr)
         return;
     sendAndGoOn(control, BM_CLICK);
-    settle(window);
+    settle();
 }
 
 void type(HWND window, int id, const std::string& typed) {
@@ -290,7 +340,7 @@ void type(HWND window, int id, const std::string& typed) {
         sendAndGoOn(control, WM_CHAR, VK_BACK, 1);
     for (char c : typed)
         sendAndGoOn(control, WM_CHAR, static_cast<unsigned char>(c), 1);
-    settle(window);
+    settle();
 }
 
 void press(HWND window, int id, Key key, int times) {
@@ -302,7 +352,7 @@ void press(HWND window, int id, Key key, int times) {
         sendAndGoOn(control, WM_KEYDOWN, code, 1);
         sendAndGoOn(control, WM_KEYUP, code, 1 | (1u << 30) | (1u << 31));
     }
-    settle(window);
+    settle();
 }
 
 std::string pageTabs(HWND sheet) {
@@ -340,7 +390,7 @@ HWND openPage(HWND sheet, const std::string& tab) {
     // A click on the tab of the page shown changes nothing.
     if (page == nullptr || page != reinterpret_cast<HWND>(send(sheet, PSM_GETCURRENTPAGEHWND))) {
         sendAndGoOn(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
-        settle(sheet);
+        settle();
         page = reinterpret_cast<HWND>(send(sheet, PSM_INDEXTOHWND, static_cast<WPARAM>(index)));
     }
     EXPECT_NE(page, nullptr) << "no page " << tab;
@@ -398,6 +448,14 @@ void clickLimb(HWND page, const std::string& name, bool twice) {
     EXPECT_EQ(selectedLimb(page), name);
 }
 
+std::string openLimbs(HWND page) {
+    HWND limbs = tree(page);
+    std::string open;
+    if (limbs != nullptr)
+        appendOpenItems(limbs, send(limbs, TVM_GETNEXTITEM, TVGN_ROOT), &open);
+    return open;
+}
+
 std::string messageText(HWND box) {
     return windowText(GetDlgItem(box, kMessageTextId));
 }
@@ -408,6 +466,19 @@ void acceptMessage(HWND box) {
 
 std::string caption(HWND window) {
     return windowText(window);
+}
+
+std::vector<std::string> fileFilters(HWND dialog) {
+    HWND types = item(dialog, kFileTypeBox);
+    std::vector<std::string> filters;
+    LRESULT count = types != nullptr ? send(types, CB_GETCOUNT) : 0;
+    for (LRESULT i = 0; i < count; ++i) {
+        std::string name(static_cast<size_t>(send(types, CB_GETLBTEXTLEN, i)) + 1, '\0');
+        name.resize(
+            static_cast<size_t>(send(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&name[0]))));
+        filters.push_back(name);
+    }
+    return filters;
 }
 
 void chooseFile(HWND dialog, int filter, const std::string& path) {
@@ -422,6 +493,12 @@ void chooseFile(HWND dialog, int filter, const std::string& path) {
          reinterpret_cast<LPARAM>(types));
     send(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     click(dialog, IDOK);
+}
+
+bool anyWindowShown() {
+    bool shown = false;
+    EnumThreadWindows(GetCurrentThreadId(), &noteShown, reinterpret_cast<LPARAM>(&shown));
+    return shown;
 }
 
 }  // namespace ui_test

@@ -1,12 +1,14 @@
 // Driving the module's native Windows windows the way a person does, from a test: the module
 // loaded from figure.dll as the host loads it, and scripts of steps for the modal windows it
-// opens, played from a second thread with SendMessage and PostMessage only (the windows' own
-// thread is inside the module's modal loops meanwhile).
+// opens, played from a second thread with SendMessage and PostMessage (the windows' own thread is
+// inside the module's modal loops meanwhile; a message hook there tells when a loop takes a
+// message again).
 //
 // A Script queues the steps first: each step names the window it acts on and runs as soon as
-// that window is the active window of the thread that opened it. Actions that may open another
-// modal window return as soon as the window they act on takes messages again (the action done,
-// or a new modal loop running), so the next step can answer that window. A time limit closes
+// that window is the active window of the thread that opened it and that thread is back in a
+// message loop. Actions that may open another modal window return as soon as the thread takes
+// messages again (the action done, or a new modal loop running), so the next step can answer
+// that window. A time limit closes
 // whatever is still open and fails the test instead of hanging it.
 #pragma once
 

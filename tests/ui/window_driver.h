@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #ifdef _WIN32
 #include "win32_driver.h"
@@ -23,6 +24,8 @@ std::string text(WindowHandle window, int id);
 bool isChecked(WindowHandle window, int id);
 bool isEnabled(WindowHandle window, int id);
 bool isVisible(WindowHandle window, int id);
+// Whether the edit refuses typing.
+bool isReadOnly(WindowHandle window, int id);
 // Whether the control has the keyboard focus.
 bool hasFocus(WindowHandle window, int id);
 void click(WindowHandle window, int id);
@@ -44,6 +47,8 @@ bool isSheetButtonEnabled(WindowHandle sheet, int id);
 std::string limbList(WindowHandle page);
 std::string selectedLimb(WindowHandle page);
 void clickLimb(WindowHandle page, const std::string& text, bool twice = false);
+// The texts of the list's items whose branches are open, in list order, each followed by a space.
+std::string openLimbs(WindowHandle page);
 
 // Message boxes: the text, and its OK button.
 std::string messageText(WindowHandle box);
@@ -51,10 +56,13 @@ void acceptMessage(WindowHandle box);
 // The window's caption.
 std::string caption(WindowHandle window);
 
+// The file dialog's filters as its list of file types shows them, in order.
+std::vector<std::string> fileFilters(WindowHandle fileDialog);
 // Chooses, in the file dialog, the filter at position filter (from 1) and the file at path, and
-// accepts it (declared in ui_driver.h for Qt).
-#ifdef _WIN32
+// accepts it.
 void chooseFile(WindowHandle fileDialog, int filter, const std::string& path);
-#endif
+
+// Whether a window of the module is still shown (after a script, none should be).
+bool anyWindowShown();
 
 }  // namespace ui_test

@@ -1,6 +1,8 @@
 // The driver's functions for both toolkits, over the Qt layer's widgets.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QTabWidget>
 #include <QTest>
@@ -31,6 +33,11 @@ bool isEnabled(QWidget* window, int id) {
 bool isVisible(QWidget* window, int id) {
     QWidget* found = control(window, id);
     return found != nullptr && found->isVisible();
+}
+
+bool isReadOnly(QWidget* window, int id) {
+    QLineEdit* found = edit(window, id);
+    return found != nullptr && found->isReadOnly();
 }
 
 bool hasFocus(QWidget* window, int id) {
@@ -91,6 +98,16 @@ void clickLimb(QWidget* page, const std::string& name, bool twice) {
     clickItem(tree(page), QString::fromStdString(name), twice);
 }
 
+std::string openLimbs(QWidget* page) {
+    QTreeWidget* limbs = tree(page);
+    std::string open;
+    if (limbs == nullptr)
+        return open;
+    for (QTreeWidgetItem* item : limbs->findItems("*", Qt::MatchWildcard | Qt::MatchRecursive))
+        open += item->isExpanded() ? item->text(0).toStdString() + " " : "";
+    return open;
+}
+
 std::string messageText(QWidget* box) {
     auto* message = qobject_cast<QMessageBox*>(box);
     return message != nullptr ? message->text().toStdString() : std::string();
@@ -104,6 +121,23 @@ void acceptMessage(QWidget* box) {
 
 std::string caption(QWidget* window) {
     return window->windowTitle().toStdString();
+}
+
+std::vector<std::string> fileFilters(QWidget* fileDialog) {
+    std::vector<std::string> filters;
+    auto* dialog = qobject_cast<QFileDialog*>(fileDialog);
+    EXPECT_NE(dialog, nullptr) << "not a file dialog";
+    if (dialog != nullptr)
+        for (const QString& filter : dialog->nameFilters())
+            filters.push_back(filter.toStdString());
+    return filters;
+}
+
+bool anyWindowShown() {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible())
+            return true;
+    return false;
 }
 
 }  // namespace ui_test
