@@ -16,6 +16,7 @@ class SheetCloser {
     SheetCloser(const SheetCloser&) = delete;
     SheetCloser& operator=(const SheetCloser&) = delete;
 
+    // Called once the module's call has returned, so a sheet that has not come is not waited for.
     // Waits for the thread to end; true when it pressed OK in time, else false with the reason.
     bool finish(std::string* reason);
 

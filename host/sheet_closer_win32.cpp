@@ -50,6 +50,7 @@ LRESULT send(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0) {
 struct SheetCloser::State {
     std::thread thread;
     std::atomic<bool> pressed{false};
+    std::atomic<bool> callReturned{false};  // the module's call ended: no sheet is coming
     std::string reason;
 };
 
@@ -59,7 +60,7 @@ SheetCloser::SheetCloser(int style, int seconds) : state_(new State) {
         auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
         auto late = [&] { return std::chrono::steady_clock::now() > deadline; };
         HWND sheet = nullptr;
-        while (!late() && (sheet = sheetWindow()) == nullptr)
+        while (!late() && !state->callReturned && (sheet = sheetWindow()) == nullptr)
             Sleep(10);
         if (sheet == nullptr) {
             state->reason = "no Settings sheet came";
@@ -97,6 +98,7 @@ SheetCloser::~SheetCloser() {
 }
 
 bool SheetCloser::finish(std::string* reason) {
+    state_->callReturned = true;
     if (state_->thread.joinable())
         state_->thread.join();
     if (!state_->pressed && reason != nullptr)
