@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 
 namespace toolkit {
 namespace {
@@ -51,6 +52,16 @@ bool isDecimal(const std::string& text) {
             return false;
     }
     return i == text.size();
+}
+
+// One data exchange over the shown window in one direction; 0 when a control failed to read, 1
+// also when nothing is shown.
+int exchangeOver(Window* window, int save, const std::function<void(DataExchange&)>& exchange) {
+    if (window == nullptr)
+        return 1;
+    DataExchange exchanger(*window, save);
+    exchange(exchanger);
+    return exchanger.failed() ? 0 : 1;
 }
 
 }  // namespace
@@ -184,11 +195,7 @@ int Dialog::doModal(Toolkit& toolkit) {
 }
 
 int Dialog::updateData(int save) {
-    if (window_ == nullptr)
-        return 1;
-    DataExchange exchanger(*window_, save);
-    exchange(exchanger);
-    return exchanger.failed() ? 0 : 1;
+    return exchangeOver(window_, save, [this](DataExchange& dx) { exchange(dx); });
 }
 
 void Dialog::onOK() {
@@ -216,11 +223,7 @@ void Dialog::command(int id, Notification what) {
 }
 
 int PropertyPage::updateData(int save) {
-    if (window_ == nullptr)
-        return 1;
-    DataExchange exchanger(*window_, save);
-    exchange(exchanger);
-    return exchanger.failed() ? 0 : 1;
+    return exchangeOver(window_, save, [this](DataExchange& dx) { exchange(dx); });
 }
 
 void PropertyPage::initialise(Window& window) {
