@@ -193,6 +193,33 @@ TEST_F(PartAdjustTest, OkCopiesNameAssociationAndOffsetCutToFit) {
     EXPECT_FLOAT_EQ(leg->offset.z, -2.0f);
 }
 
+// Names are the module's bytes: one above 127 shows (as Latin-1 on Qt, in the code page on
+// Windows), and comes back byte for byte when Part Adjust closes with OK unedited; typed, it is
+// stored as typed.
+TEST_F(PartAdjustTest, NamesWithBytesAbove127ComeBackAsTheyWere) {
+    const char* const knee =
+        "Kn\xe9"
+        "e";
+    const char* const map = "\xe0 la carte";
+    for (const char* typed : {static_cast<const char*>(nullptr), "\xc0rm\xe9"}) {
+        int object = load(smallFigure(), false);
+        Limb* leg = figure(object)->rootLimb()->children[1];
+        std::strcpy(leg->name, knee);
+        std::strcpy(leg->mapName, map);
+        editLimb(object, knee, [&](Script& script) {
+            script.on("Part Adjust", [&](WindowHandle dialog) {
+                EXPECT_EQ(text(dialog, 1003), knee);
+                EXPECT_EQ(text(dialog, 1004), map);
+                if (typed != nullptr)
+                    type(dialog, 1003, typed);
+                click(dialog, 1);
+            });
+        });
+        EXPECT_STREQ(leg->name, typed != nullptr ? typed : knee);
+        EXPECT_STREQ(leg->mapName, map);
+    }
+}
+
 // Offsets show the float's own shortest form, and OK without edits keeps them bit for bit.
 TEST_F(PartAdjustTest, OffsetsShowShortAndComeBackUnchanged) {
     int object = load(smallFigure(), false);

@@ -170,8 +170,13 @@ void type(QLineEdit* edit, const QString& text) {
     QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
     if (text.isEmpty())
         QTest::keyClick(edit, Qt::Key_Delete);
-    else
-        QTest::keyClicks(edit, text);
+    for (QChar c : text) {
+        // Keys for ASCII; any other character arrives as the text of a key Qt does not name.
+        if (c.unicode() < 128)
+            QTest::keyClick(edit, c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
 }
 
 namespace {
@@ -186,7 +191,7 @@ QTreeWidgetItem* findItem(QTreeWidgetItem* item, const QString& text) {
 }
 
 void appendItem(const QTreeWidgetItem* item, std::string* out) {
-    *out += item->text(0).toStdString();
+    *out += item->text(0).toLatin1().toStdString();
     if (item->childCount() == 0)
         return;
     *out += "[";

@@ -64,7 +64,8 @@ void click(QAbstractButton* button);
 void type(QLineEdit* edit, const QString& text);
 // Clicks the tree's item with that text (opening its parents first); double-clicks with twice.
 void clickItem(QTreeWidget* tree, const QString& text, bool twice = false);
-// The tree's items as text: names, children in brackets ("Hips[Chest[Neck],LeftUpLeg]").
+// The tree's items as text: names (one byte a character, as the module keeps them), children in
+// brackets ("Hips[Chest[Neck],LeftUpLeg]").
 std::string treeText(QTreeWidget* tree);
 
 }  // namespace ui_test

@@ -19,6 +19,9 @@ namespace ui_test {
 
 enum class Key { Up, Down };
 
+// Texts read and typed are the module's own 8-bit strings, one byte a character: what the
+// toolkit interface carries, shown by Qt as Latin-1 and by Windows in its code page.
+
 // The control with that id in window (a dialog or a page); each fails the test when it is missing.
 std::string text(WindowHandle window, int id);
 bool isChecked(WindowHandle window, int id);

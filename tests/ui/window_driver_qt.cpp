@@ -10,13 +10,24 @@
 #include "window_driver.h"
 
 namespace ui_test {
+namespace {
+
+// Texts as the module gives and takes them: one byte a character, Latin-1 on Qt.
+std::string bytes(const QString& text) {
+    return text.toLatin1().toStdString();
+}
+QString fromBytes(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
 
 std::string text(QWidget* window, int id) {
     QWidget* found = control(window, id);
     if (auto* edit = qobject_cast<QLineEdit*>(found))
-        return edit->text().toStdString();
+        return bytes(edit->text());
     if (auto* button = qobject_cast<QAbstractButton*>(found))
-        return button->text().toStdString();
+        return bytes(button->text());
     return std::string();
 }
 
@@ -50,7 +61,7 @@ void click(QWidget* window, int id) {
 }
 
 void type(QWidget* window, int id, const std::string& typed) {
-    type(edit(window, id), QString::fromStdString(typed));
+    type(edit(window, id), fromBytes(typed));
 }
 
 void press(QWidget* window, int id, Key key, int times) {
@@ -62,17 +73,17 @@ std::string pageTabs(QWidget* sheet) {
     auto* tabs = sheet->findChild<QTabWidget*>();
     std::string out;
     for (int i = 0; tabs != nullptr && i < tabs->count(); ++i)
-        out += (i > 0 ? "," : "") + tabs->tabText(i).toStdString();
+        out += (i > 0 ? "," : "") + bytes(tabs->tabText(i));
     return out;
 }
 
 std::string currentPage(QWidget* sheet) {
     auto* tabs = sheet->findChild<QTabWidget*>();
-    return tabs != nullptr ? tabs->tabText(tabs->currentIndex()).toStdString() : std::string();
+    return tabs != nullptr ? bytes(tabs->tabText(tabs->currentIndex())) : std::string();
 }
 
 QWidget* openPage(QWidget* sheet, const std::string& tab) {
-    return showPage(sheet, QString::fromStdString(tab));
+    return showPage(sheet, fromBytes(tab));
 }
 
 void clickSheetButton(QWidget* sheet, int id) {
@@ -91,11 +102,11 @@ std::string selectedLimb(QWidget* page) {
     QTreeWidget* limbs = tree(page);
     if (limbs == nullptr || limbs->selectedItems().isEmpty())
         return std::string();
-    return limbs->selectedItems().first()->text(0).toStdString();
+    return bytes(limbs->selectedItems().first()->text(0));
 }
 
 void clickLimb(QWidget* page, const std::string& name, bool twice) {
-    clickItem(tree(page), QString::fromStdString(name), twice);
+    clickItem(tree(page), fromBytes(name), twice);
 }
 
 std::string openLimbs(QWidget* page) {
@@ -104,13 +115,13 @@ std::string openLimbs(QWidget* page) {
     if (limbs == nullptr)
         return open;
     for (QTreeWidgetItem* item : limbs->findItems("*", Qt::MatchWildcard | Qt::MatchRecursive))
-        open += item->isExpanded() ? item->text(0).toStdString() + " " : "";
+        open += item->isExpanded() ? bytes(item->text(0)) + " " : "";
     return open;
 }
 
 std::string messageText(QWidget* box) {
     auto* message = qobject_cast<QMessageBox*>(box);
-    return message != nullptr ? message->text().toStdString() : std::string();
+    return message != nullptr ? bytes(message->text()) : std::string();
 }
 
 void acceptMessage(QWidget* box) {
@@ -120,7 +131,7 @@ void acceptMessage(QWidget* box) {
 }
 
 std::string caption(QWidget* window) {
-    return window->windowTitle().toStdString();
+    return bytes(window->windowTitle());
 }
 
 std::vector<std::string> fileFilters(QWidget* fileDialog) {
@@ -129,7 +140,7 @@ std::vector<std::string> fileFilters(QWidget* fileDialog) {
     EXPECT_NE(dialog, nullptr) << "not a file dialog";
     if (dialog != nullptr)
         for (const QString& filter : dialog->nameFilters())
-            filters.push_back(filter.toStdString());
+            filters.push_back(bytes(filter));
     return filters;
 }
 
