@@ -68,4 +68,12 @@ void chooseFile(WindowHandle fileDialog, int filter, const std::string& path);
 // Whether a window of the module is still shown (after a script, none should be).
 bool anyWindowShown();
 
+// Writes a picture of the window as it shows into folder: name with the toolkit's own ending
+// (".png" on Qt, "-windows.bmp" on Windows). The path written; empty when it could not be.
+std::string savePicture(WindowHandle window, const std::string& folder, const std::string& name);
+
+// Starts what the toolkit needs (Qt: an application, on the offscreen platform unless
+// QT_QPA_PLATFORM names another) and runs the tests; the program's exit code.
+int runWindowTests(int argc, char** argv);
+
 }  // namespace ui_test

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QTabWidget>
 #include <QTest>
 
@@ -18,6 +19,14 @@ std::string bytes(const QString& text) {
 }
 QString fromBytes(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The offscreen platform warns about what it does not do with window sizes; nothing else is
+// dropped.
+void quietMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (text.contains(QLatin1String("propagateSizeHints")))
+        return;
+    fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
 }
 
 }  // namespace
@@ -149,6 +158,20 @@ bool anyWindowShown() {
         if (window->isVisible())
             return true;
     return false;
+}
+
+std::string savePicture(QWidget* window, const std::string& folder, const std::string& name) {
+    std::string path = folder + "/" + name + ".png";
+    return window->grab().save(QString::fromStdString(path), "PNG") ? path : std::string();
+}
+
+int runWindowTests(int argc, char** argv) {
+    qInstallMessageHandler(quietMessages);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
 }
 
 }  // namespace ui_test
