@@ -26,6 +26,16 @@ enum SegmentStyle : int32_t {
     kSegmentBalloons = 2,
 };
 
+// How a frame of the motion turns the limbs.
+enum PosingMode : int32_t {
+    // Each limb turns its children about the world's axes, X then Y then Z, and its rotation is
+    // not passed down: the posing of figures made in the host, and the default.
+    kPosingWorldAxes = 0,
+    // As a motion capture means it: each limb's rotation channels compose in the order it
+    // declared them, and every limb turns with its parent.
+    kPosingCaptured = 1,
+};
+
 class FigureData {
   public:
     // A figure with no tree and no motion, made by owner; null when it cannot be allocated. The
@@ -80,4 +90,9 @@ class FigureData {
     bool writesDeclaredChannels = false;
     // The lines of the save under way; null otherwise.
     LineWriter* lines = nullptr;
+
+  public:
+    // A PosingMode; the figure keeps the one it was made with until it is set anew. Last, after
+    // every earlier field, so that the record's layout before it stays as it was.
+    int32_t posing = kPosingWorldAxes;
 };

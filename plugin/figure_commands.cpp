@@ -20,6 +20,7 @@ int FigurePlugin::showSettings() {
     SheetContext context;
     context.objectHandle = call != nullptr ? call->objectHandle : 0;
     context.limbType = limbType();
+    context.posing = posing();
     context.owner = this;
     return showSettingsSheet(context);
 }
@@ -49,6 +50,7 @@ int FigurePlugin::mainAction() {
             if (figure == nullptr)
                 return 0;
             figure->segmentStyle = limbType();
+            figure->posing = posing();
             const char* path = reinterpret_cast<const char*>(call->callValue);
             if (figure->load(path, mode == kModeBioVisionLoader) == 1)
                 return 1;

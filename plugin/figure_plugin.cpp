@@ -221,3 +221,12 @@ int FigurePlugin::setLimbType(int value) {
     setPropertyInt(kPropertyLimbType, value);
     return 1;
 }
+
+int FigurePlugin::posing() {
+    return propertyInt(kPropertyPosing);
+}
+
+int FigurePlugin::setPosing(int value) {
+    setPropertyInt(kPropertyPosing, value);
+    return 1;
+}

@@ -80,6 +80,9 @@ class FigurePlugin {
     // The "LimbType" entry: the segment style given to figures the loaders make.
     int limbType();
     int setLimbType(int value);
+    // The "Posing" entry: the PosingMode given to figures the loaders and the builder make.
+    int posing();
+    int setPosing(int value);
 
     PluginMode currentMode() const { return mode; }
 

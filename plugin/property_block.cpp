@@ -16,13 +16,14 @@ PluginProperty integerEntry(const char* name, int value) {
     return entry;
 }
 
-// The module-wide property block. The plug-in object reads and writes "LimbType" in it; the host
-// reads all of it after message 128, for as long as the module is loaded.
+// The module-wide property block. The plug-in object reads and writes "LimbType" and "Posing" in
+// it; the host reads all of it after message 128, for as long as the module is loaded.
 PluginPropertyBlock propertyBlock = {{
     integerEntry("Version", 1),
     integerEntry("LimbType", 1),
     integerEntry("SubSegments", 9),
     integerEntry("Divisions", 8),
+    integerEntry("Posing", 0),
     PluginProperty{},
 }};
 

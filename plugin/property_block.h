@@ -9,7 +9,8 @@ enum PropertyIndex : int {
     kPropertyLimbType = 1,  // the segment style the loader commands give a new figure
     kPropertySubSegments = 2,
     kPropertyDivisions = 3,
-    kPropertyCount = 4,
+    kPropertyPosing = 4,  // the PosingMode the loader commands and the builder give a new figure
+    kPropertyCount = 5,
 };
 
 // Size of an entry's value area, terminator included for text.
@@ -20,6 +21,6 @@ struct PluginPropertyBlock {
     PluginProperty entries[kPropertyCount + 1];
 };
 
-// The module-wide block, initialised with "Version" 1, "LimbType" 1, "SubSegments" 9 and
-// "Divisions" 8. It lives as long as the module.
+// The module-wide block, initialised with "Version" 1, "LimbType" 1, "SubSegments" 9,
+// "Divisions" 8 and "Posing" 0. It lives as long as the module.
 PluginPropertyBlock* modulePropertyBlock();

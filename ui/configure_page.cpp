@@ -156,8 +156,10 @@ FigureData* dlgConfig::makeFigureData() const {
     if (owner == nullptr)
         return nullptr;
     FigureData* made = FigureData::create(owner);
-    if (made != nullptr)
+    if (made != nullptr) {
         made->segmentStyle = limbType;
+        made->posing = posing;
+    }
     return made;
 }
 

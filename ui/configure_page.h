@@ -28,9 +28,10 @@ class dlgConfig : public toolkit::PropertyPage {
     Limb* root = nullptr;              // root of the tree being edited; not owned
     FigureData* figureData = nullptr;  // the object's figure data, or one this page made
     // What figure data made here start with: their owner (which names and creates their objects)
-    // and their segment style.
+    // their segment style and their posing.
     FigurePlugin* owner = nullptr;
     int32_t limbType = kSegmentLines;
+    int32_t posing = kPosingWorldAxes;
 
     // Lists limb and its subtree below parent: a limb whose name begins with "." gets no item of
     // its own (its children go under parent), deleted limbs are left out with their subtrees.

@@ -52,6 +52,7 @@ int showSettingsSheet(const SheetContext& context) {
     dlgConfig config(*toolkit);
     config.owner = context.owner;
     config.limbType = context.limbType;
+    config.posing = context.posing;
     FigureData* found = nullptr;
     if (context.objectHandle != 0) {
         config.objectHandle = context.objectHandle;

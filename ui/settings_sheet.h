@@ -28,6 +28,7 @@ class dlgSettings : public toolkit::PropertyPage {
 struct SheetContext {
     int32_t objectHandle = 0;       // the object of the current call; 0 or -1 for none
     int32_t limbType = 0;           // the segment style figures made in the sheet start with
+    int32_t posing = 0;             // the PosingMode figures made in the sheet start with
     FigurePlugin* owner = nullptr;  // the owner of figures made in the sheet; not owned
 };
 

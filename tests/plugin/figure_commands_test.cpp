@@ -126,6 +126,25 @@ TEST_F(FigureCommandsTest, LimbTypeIsReadAnewAtEachLoad) {
     EXPECT_EQ(balloons->count(3), 4u * 128u);
 }
 
+TEST_F(FigureCommandsTest, PosingIsGivenAtLoadAndKeptWhenThePropertyChanges) {
+    TempDir dir;
+    std::string path = dir.write("a.fig", smallFigure(false));
+    struct Case {
+        Entry entry;
+        std::string file;
+    } loaders[] = {{FigLoad, path}, {BvhLoad, humanCapture()}};
+    for (const auto& loader : loaders) {
+        modulePlugin()->setPosing(kPosingCaptured);
+        int captured = load(loader.entry, loader.file);
+        modulePlugin()->setPosing(kPosingWorldAxes);
+        int world = load(loader.entry, loader.file);
+        ASSERT_NE(GetFigure(captured), nullptr) << loader.file;
+        ASSERT_NE(GetFigure(world), nullptr) << loader.file;
+        EXPECT_EQ(GetFigure(captured)->posing, kPosingCaptured) << loader.file;
+        EXPECT_EQ(GetFigure(world)->posing, kPosingWorldAxes) << loader.file;
+    }
+}
+
 TEST_F(FigureCommandsTest, MapLineMakesLineSegments) {
     TempDir dir;
     std::string path = dir.write("mapped.fig", smallFigure(true));

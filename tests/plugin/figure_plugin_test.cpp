@@ -5,6 +5,7 @@
 #include <string>
 
 #include "host/stand_in_host.h"
+#include "model/figure_data.h"
 #include "plugin/figure_plugin.h"
 
 namespace {
@@ -21,9 +22,9 @@ class PropertyBlockGuard {
 
 TEST(PropertyBlockTest, EntriesHaveTheHostsByteLayout) {
     const unsigned char* bytes = reinterpret_cast<const unsigned char*>(modulePropertyBlock());
-    const char* names[] = {"Version", "LimbType", "SubSegments", "Divisions"};
-    const int values[] = {1, 1, 9, 8};
-    for (int i = 0; i < 4; ++i) {
+    const char* names[] = {"Version", "LimbType", "SubSegments", "Divisions", "Posing"};
+    const int values[] = {1, 1, 9, 8, 0};
+    for (int i = 0; i < 5; ++i) {
         const unsigned char* e = bytes + 128 * i;
         int32_t word;
         std::memcpy(&word, e + 0, 4);
@@ -44,15 +45,16 @@ TEST(PropertyBlockTest, EntriesHaveTheHostsByteLayout) {
             EXPECT_EQ(e[k], 0);
     }
     for (int k = 0; k < 128; ++k)
-        EXPECT_EQ(bytes[4 * 128 + k], 0) << "terminating entry";
+        EXPECT_EQ(bytes[5 * 128 + k], 0) << "terminating entry";
+    EXPECT_EQ(sizeof(PluginPropertyBlock), 6u * 128u);
 }
 
-TEST(PropertyBlockTest, SlotsStayInsideTheFourEntries) {
+TEST(PropertyBlockTest, SlotsStayInsideTheFiveEntries) {
     PropertyBlockGuard guard;
     PluginPropertyBlock before;
     std::memcpy(&before, modulePropertyBlock(), sizeof before);
     FigurePlugin plugin;
-    for (int index : {-1, 4, 5, 1000, -100000}) {
+    for (int index : {-1, 5, 6, 1000, -100000}) {
         EXPECT_EQ(plugin.setPropertyInt(index, 77), 1);
         EXPECT_EQ(plugin.setPropertyLong(index, 77), 1);
         EXPECT_EQ(plugin.setPropertyDouble(index, 7.5), 1);
@@ -92,6 +94,15 @@ TEST(PropertyBlockTest, LimbTypeIsEntryOne) {
     EXPECT_EQ(plugin.propertyInt(kPropertyLimbType), 2);
     FigurePlugin another;
     EXPECT_EQ(plugin.limbType(), 1) << "a new plug-in object sets LimbType to 1 again";
+}
+
+TEST(PropertyBlockTest, PosingIsEntryFourAndStartsAtWorldAxes) {
+    PropertyBlockGuard guard;
+    FigurePlugin plugin;
+    EXPECT_EQ(plugin.posing(), kPosingWorldAxes);
+    EXPECT_EQ(plugin.setPosing(kPosingCaptured), 1);
+    EXPECT_EQ(plugin.propertyInt(kPropertyPosing), kPosingCaptured);
+    EXPECT_EQ(plugin.limbType(), 1) << "LimbType is untouched";
 }
 
 TEST(BaseNameTest, FileNameWithoutFolderOrExtensions) {
