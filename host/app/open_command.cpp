@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "host/app/application_identity.h"
 #include "host/app/figure_loading.h"
 #include "host/app/file_output.h"
 #include "host/app/main_window.h"
@@ -88,6 +89,7 @@ int runOpenCommand(const ParsedArguments& parsed) {
     static char name[] = "fighost";
     static char* qtArgv[] = {name, nullptr};
     QApplication application(qtArgc, qtArgv);
+    identifyApplication();
     ModuleSession session;
     if (!session.open(request.modulePath, &error))
         return fail(error);
