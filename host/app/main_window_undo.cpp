@@ -115,6 +115,7 @@ bool MainWindow::recordChange(const QString& what, int handle,
             stepName = sceneObjectName(made);
         step.changes.push_back(std::move(added));
     }
+    refresh();
     if (!kept) {
         undo_.clear();
         updateEditMenu();
