@@ -388,6 +388,8 @@ void MainWindow::buildStartHint() {
     // The view beneath still takes the clicks and the files dropped.
     startHint_->setAttribute(Qt::WA_TransparentForMouseEvents);
     auto* layout = new QVBoxLayout(view_);
+    // The words do not make the view any larger than it would be.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
     layout->addWidget(startHint_, 0, Qt::AlignCenter);
 }
 
