@@ -77,18 +77,32 @@ uint64_t figureDigest(const FigureData& figure) {
 
 void FigureFiles::loaded(int handle, const std::string& path, bool saveable,
                          const FigureData& figure) {
-    files_[handle] = File{path, saveable, figureDigest(figure)};
+    files_[handle] = File{path, saveable, figureDigest(figure), false};
 }
 
 void FigureFiles::saved(int handle, const std::string& path, const FigureData& figure) {
-    files_[handle] = File{path, true, figureDigest(figure)};
+    files_[handle] = File{path, true, figureDigest(figure), false};
+}
+
+bool FigureFiles::fileOf(int handle, std::string* path, bool* saveable) const {
+    auto file = files_.find(handle);
+    if (file == files_.end())
+        return false;
+    *path = file->second.path;
+    *saveable = file->second.saveable;
+    return true;
+}
+
+void FigureFiles::restored(int handle, const std::string& path, bool saveable, bool unsaved,
+                           const FigureData& figure) {
+    files_[handle] = File{path, saveable, figureDigest(figure), unsaved};
 }
 
 bool FigureFiles::changed(int handle, const FigureData& figure) const {
     auto file = files_.find(handle);
     if (file == files_.end())
         return holdsFigure(figure);
-    return file->second.digest != figureDigest(figure);
+    return file->second.unsaved || file->second.digest != figureDigest(figure);
 }
 
 std::string FigureFiles::saveTarget(int handle) const {

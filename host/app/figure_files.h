@@ -23,6 +23,12 @@ class FigureFiles {
     void saved(int handle, const std::string& path, const FigureData& figure);
     // The object is gone.
     void forget(int handle) { files_.erase(handle); }
+    // The file of the object: false when it has none.
+    bool fileOf(int handle, std::string* path, bool* saveable) const;
+    // The object was made again (by Undo or Redo) from a figure that came from path; it counts as
+    // changed when unsaved is set, else from this figure on as after a load.
+    void restored(int handle, const std::string& path, bool saveable, bool unsaved,
+                  const FigureData& figure);
     // Whether the figure changed since it was loaded or saved. A figure the module made by itself
     // (the builder, a load in the Settings sheet) has no file: it counts as changed when it holds
     // any limb or channel.
@@ -35,6 +41,7 @@ class FigureFiles {
         std::string path;
         bool saveable = false;
         uint64_t digest = 0;
+        bool unsaved = false;  // changed whatever the digest says, until saved
     };
     std::map<int, File> files_;
 };

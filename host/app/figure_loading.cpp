@@ -19,7 +19,7 @@ const char kLoaderOptionsHelp[] =
     "  -h, --help           show this help and stop\n";
 
 std::string openedPath(const LoadRequest& request) {
-    return AddExt(request.path.c_str(), request.loader == kBioVisionLoader ? ".bvh" : ".fig");
+    return fileToOpen(request.path, request.loader == kBioVisionLoader);
 }
 
 bool holdsFigure(const FigureData& figure) {

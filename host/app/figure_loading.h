@@ -32,12 +32,12 @@ extern const char kLoaderOptionsHelp[];
 // False with a reason.
 bool chooseLoader(const ParsedArguments& parsed, LoadRequest* request, std::string* error);
 
-// The module opens the path with its loader's extension added: false with a reason when that
-// file is missing, no file, or unreadable.
+// The file the loader opens (openedPath): false with a reason when it is missing, no file, or
+// unreadable.
 bool checkReadable(const LoadRequest& request, std::string* error);
 
-// The file the loader of request opens: its path with the loader's extension added when it has
-// none.
+// The file the loader of request opens: its path when a file is there, else with the loader's
+// extension added when it has none.
 std::string openedPath(const LoadRequest& request);
 
 // Whether the module read a figure at all: a file that holds none (a picture, an empty or any

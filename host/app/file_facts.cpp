@@ -2,6 +2,7 @@
 
 #include <strings.h>
 #include <sys/stat.h>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 
@@ -88,7 +89,9 @@ FileFacts readFileFacts(const std::string& path) {
             if (!words.next(&word))
                 break;
             long long count = countOf(word);
-            facts.channels += count;
+            // A count near the largest number stays the largest, however many follow.
+            facts.channels =
+                count > LLONG_MAX - facts.channels ? LLONG_MAX : facts.channels + count;
             for (long long i = 0; i < count && words.next(&word); ++i) {
                 facts.channelNames += 1;
                 facts.channelNamesCut += word.size() > static_cast<size_t>(kChannelNameLength);

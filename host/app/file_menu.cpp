@@ -84,16 +84,19 @@ void FileMenu::fillRecentMenu() {
     recentMenu_->setEnabled(!recent_.isEmpty());
 }
 
-void FileMenu::loaded(int handle, const std::string& path, bool saveable) {
+void FileMenu::loaded(int handle, const std::string& path, bool saveable, const FileFacts& facts) {
     remember(path);
     const FigureData* figure = session_->figure(handle);
     if (figure == nullptr)
         return;
     // A figure keeps at most kMaxChannels channels and kMaxFrames frames of its file: saved back
-    // over that file, it would cut the rest away. Save then asks for a file, as for a capture.
+    // over a file that held more, it would cut the rest away. Save then asks for a file, as for
+    // a capture. A file of exactly as many frames as a figure keeps is held whole.
     const MotionTable* motion = figure->motion;
-    bool whole = motion == nullptr || (motion->columnCount() == motion->channelCount() &&
-                                       motion->frameCount < static_cast<uint32_t>(kMaxFrames));
+    bool whole =
+        motion == nullptr || (motion->columnCount() == motion->channelCount() &&
+                              facts.frames <= static_cast<long long>(motion->frameCount) &&
+                              facts.channels <= static_cast<long long>(motion->channelCount()));
     if (saveable && !whole)
         window_->tell(QStringLiteral("%1 keeps only part of %2: Save asks for a new file")
                           .arg(nameOf(handle), QString::fromStdString(path)));
@@ -135,8 +138,10 @@ void FileMenu::open() {
     if (patterns.size() > 1)
         lines.prepend(QStringLiteral("Figures (%1)").arg(patterns.join(QLatin1Char(' '))));
     lines << QStringLiteral("All files (*)");
-    QString path = window_->chooseFile(QStringLiteral("Open"), lines.join(QStringLiteral(";;")));
-    if (!path.isEmpty())
+    // Several files may be chosen at once; each is loaded in turn, as if opened one by one.
+    const QStringList paths =
+        window_->chooseFiles(QStringLiteral("Open"), lines.join(QStringLiteral(";;")));
+    for (const QString& path : paths)
         window_->loadFile(path);
 }
 
@@ -172,6 +177,7 @@ bool FileMenu::saveTo(int handle, const std::string& target) {
     if (!done)
         return false;
     files_.saved(handle, target, *figure);
+    window_->figureSaved(handle);
     remember(target);
     window_->tell(
         QStringLiteral("Saved %1 to %2").arg(nameOf(handle), QString::fromStdString(target)));
@@ -212,15 +218,20 @@ bool FileMenu::deleteObject(int handle) {
     if (!changed(handle) &&
         !confirmation_(QStringLiteral("Delete %1 from the scene?").arg(nameOf(handle))))
         return false;
-    return closeObject(handle);
+    return closeObject(handle, QStringLiteral("Delete"));
 }
 
-bool FileMenu::closeObject(int handle) {
+bool FileMenu::closeObject(int handle, const QString& what) {
     if (handle == host::kNoObject || !settle({handle}))
         return false;
-    window_->discardObject(handle);
+    window_->discardObject(handle, what);
     files_.forget(handle);
     return true;
+}
+
+void FileMenu::restored(int handle, const std::string& path, bool saveable, bool unsaved) {
+    if (const FigureData* figure = session_->figure(handle))
+        files_.restored(handle, path, saveable, unsaved, *figure);
 }
 
 }  // namespace fighost

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "host/app/figure_files.h"
+#include "host/app/file_facts.h"
 
 class QMenu;
 class QMenuBar;
@@ -34,15 +35,25 @@ class FileMenu : public QObject {
     // Puts the File menu first on the menu bar.
     void addTo(QMenuBar* bar);
 
-    // The object's figure was loaded from path by the Figure loader (saveable) or another one.
-    // Save goes back to path only when it is saveable and the figure holds all of it.
-    void loaded(int handle, const std::string& path, bool saveable);
+    // The object's figure was loaded from path by the Figure loader (saveable) or another one;
+    // facts are what the file held. Save goes back to path only when it is saveable and the
+    // figure holds all of it.
+    void loaded(int handle, const std::string& path, bool saveable, const FileFacts& facts);
     // Whether the object's figure changed since it was loaded or saved.
     bool changed(int handle) const;
     // The objects whose figures changed, in the scene's order.
     std::vector<int> changedObjects() const;
 
-    // Asks for a file and loads it by its extension.
+    // The file of the object's figure, for a snapshot of it: false when it has none.
+    bool fileOf(int handle, std::string* path, bool* saveable) const {
+        return files_.fileOf(handle, path, saveable);
+    }
+    // The object was made again from a snapshot; see FigureFiles::restored.
+    void restored(int handle, const std::string& path, bool saveable, bool unsaved);
+    // The object is gone from the scene without a question (Undo and Redo).
+    void forget(int handle) { files_.forget(handle); }
+
+    // Asks for files and loads each by its extension.
     void open();
     // Saves the object's figure to the .fig it came from, or as Save As does when it has none.
     // True once saved.
@@ -53,7 +64,8 @@ class FileMenu : public QObject {
     // to go on and every save asked for worked.
     bool settle(const std::vector<int>& handles);
     // Closes the object (discards its figure) once its changes are settled; false when kept.
-    bool closeObject(int handle);
+    // what names the step for Undo ("Close", "Delete").
+    bool closeObject(int handle, const QString& what = QStringLiteral("Close"));
     // Deletes the object from the scene: a changed figure asks as Close object does, any other
     // asks to be confirmed first. False when kept.
     bool deleteObject(int handle);

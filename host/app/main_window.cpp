@@ -25,6 +25,7 @@
 #include <QtWidgets/QStyle>
 #include <QtWidgets/QToolBar>
 #include <QtWidgets/QToolButton>
+#include <QtWidgets/QVBoxLayout>
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
@@ -85,6 +86,13 @@ MainWindow::MainWindow(ModuleSession* session, int style) : session_(session), s
             folder_ = QFileInfo(path).absolutePath();
         return path;
     };
+    filesChooser_ = [this](const QString& caption, const QString& filter) {
+        QString start = fileMenu_->lastFolder().isEmpty() ? folder_ : fileMenu_->lastFolder();
+        QStringList paths = QFileDialog::getOpenFileNames(this, caption, start, filter);
+        if (!paths.isEmpty())
+            folder_ = QFileInfo(paths.last()).absolutePath();
+        return paths;
+    };
     shower_ = [](QWidget* parent, const QString& text) {
         QMessageBox::warning(parent, QStringLiteral("fighost"), text);
     };
@@ -112,6 +120,7 @@ MainWindow::MainWindow(ModuleSession* session, int style) : session_(session), s
     buildMenus();
     buildPlayMenu();
     buildFrameControls();
+    buildStartHint();
     setAcceptDrops(true);
     standin::setRedrawListener(&MainWindow::onRedraw, this);
     standin::setErrorListener(&MainWindow::onError, this);
@@ -128,6 +137,7 @@ MainWindow::~MainWindow() {
 
 void MainWindow::buildMenus() {
     fileMenu_->addTo(menuBar());
+    buildEditMenu();
     const std::vector<standin::Command>& commands = standin::scene().commands;
     std::vector<std::pair<std::string, QMenu*>> menus;
     for (size_t row = 0; row < commands.size(); ++row) {
@@ -238,7 +248,12 @@ void MainWindow::dropEvent(QDropEvent* event) {
 void MainWindow::rememberSettings() {
     remembers_ = true;
     folder_ = restoreWindow(this, splitter_);
-    fileMenu_->setRecentFiles(keptRecentFiles());
+    // The files opened before (from the command line) come first, then those kept from before.
+    QStringList recent = fileMenu_->recentFiles();
+    for (const QString& kept : keptRecentFiles())
+        if (!recent.contains(kept))
+            recent << kept;
+    fileMenu_->setRecentFiles(recent);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -290,6 +305,12 @@ void MainWindow::buildFrameControls() {
     connect(slider_, &QSlider::valueChanged, this, [this](int frame) { showFrame(frame); });
     connect(frameNumber_, qOverload<int>(&QSpinBox::valueChanged), this,
             [this](int frame) { showFrame(frame); });
+    // Return ends the typing: the view takes the keys again, so that Space plays. (The field
+    // also ends its editing when it loses the focus, which is left where it went.)
+    connect(frameNumber_, &QSpinBox::editingFinished, this, [this] {
+        if (frameNumber_->hasFocus())
+            view_->setFocus(Qt::OtherFocusReason);
+    });
     bar->addWidget(play_);
     bar->addWidget(new QLabel(QStringLiteral(" Frame ")));
     bar->addWidget(frameNumber_);
@@ -348,8 +369,38 @@ void MainWindow::refreshObjectList() {
     selectionChanged();
 }
 
+void MainWindow::setFileChooser(FileChooser chooser) {
+    chooser_ = std::move(chooser);
+    filesChooser_ = [this](const QString& caption, const QString& filter) {
+        QString path = chooser_(caption, filter);
+        return path.isEmpty() ? QStringList() : QStringList{path};
+    };
+}
+
+void MainWindow::buildStartHint() {
+    startHint_ = new QLabel(
+        QStringLiteral("Open a .fig or .bvh file with File > Open… (Ctrl+O) or drop one here,\n"
+                       "or make a figure with Build > Figure builder."),
+        view_);
+    startHint_->setObjectName(QStringLiteral("startHint"));
+    startHint_->setAlignment(Qt::AlignCenter);
+    startHint_->setWordWrap(true);
+    // The view beneath still takes the clicks and the files dropped.
+    startHint_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    auto* layout = new QVBoxLayout(view_);
+    // The words do not make the view any larger than it would be.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
+    layout->addWidget(startHint_, 0, Qt::AlignCenter);
+}
+
+void MainWindow::updateStartHint() {
+    if (startHint_ != nullptr)
+        startHint_->setVisible(objects_->count() == 0);
+}
+
 void MainWindow::refresh() {
     refreshObjectList();
+    updateStartHint();
     setWindowModified(!fileMenu_->changedObjects().empty());
     countFigure();
     updateStatus();
@@ -465,6 +516,10 @@ void MainWindow::showPendingMessages() {
 int MainWindow::loadFile(const QString& path, const std::string& entry) {
     std::string chosen = entry;
     std::string file = path.toStdString();
+    if (QFileInfo(path).isDir()) {
+        report(QStringLiteral("%1 is a folder, not a figure file").arg(path));
+        return host::kNoObject;
+    }
     if (chosen.empty()) {
         std::string fallback;
         for (const standin::Command& command : standin::scene().commands) {
@@ -506,8 +561,11 @@ int MainWindow::loadFile(const QString& path, const std::string& entry) {
         refresh();
         return host::kNoObject;
     }
-    fileMenu_->loaded(handle, opened, request.loader == kFigureLoader);
-    files_[handle] = readFileFacts(file);
+    files_[handle] = readFileFacts(opened);
+    // A save adds ".fig" to a name without an extension, so such a file cannot be saved back to.
+    const bool saveable =
+        request.loader == kFigureLoader && AddExt(opened.c_str(), ".fig") == opened;
+    fileMenu_->loaded(handle, opened, saveable, files_[handle]);
     refresh();
     selectObject(handle);
     // A figure with motion opens at its first frame, so the frame bar, the status and the picture
@@ -533,7 +591,11 @@ void MainWindow::runCommand(size_t row) {
         return;
     }
     // The main action wants a call value; the host passes 1, and the object the command is for.
-    int answer = session_->send(command.entry, kMessageMainAction, selectedObject(), 1);
+    // What it does to the scene (the builder's sheet) is a step for Undo.
+    int answer = 0;
+    recordChange(label + QStringLiteral(" of %1"), selectedObject(), [&] {
+        answer = session_->send(command.entry, kMessageMainAction, selectedObject(), 1);
+    });
     if (answer != 1)
         tell(label + QStringLiteral(": the module did nothing"));
     refresh();
@@ -542,13 +604,15 @@ void MainWindow::runCommand(size_t row) {
 void MainWindow::openSettings() {
     setPlaying(false);
     const int handle = selectedObject();
-    session_->send(session_->objectEntryName(), kMessageSettings, handle, 0);
-    // What the sheet changed (limbs, the style) shows at the frame the object was at, clamped to
-    // the frames its motion now holds.
-    const int last = lastFrameOf(session_, handle);
-    if (handle != host::kNoObject && session_->figure(handle) != nullptr && frameOf(handle) > 0 &&
-        last >= 1)
-        session_->pose(handle, frames_[handle] = std::min(frameOf(handle), last));
+    recordChange(QStringLiteral("Settings of %1"), handle, [this, handle] {
+        session_->send(session_->objectEntryName(), kMessageSettings, handle, 0);
+        // What the sheet changed (limbs, the style) shows at the frame the object was at,
+        // clamped to the frames its motion now holds.
+        const int last = lastFrameOf(session_, handle);
+        if (handle != host::kNoObject && session_->figure(handle) != nullptr &&
+            frameOf(handle) > 0 && last >= 1)
+            session_->pose(handle, frames_[handle] = std::min(frameOf(handle), last));
+    });
     refresh();
     selectionChanged();
 }
@@ -558,11 +622,12 @@ void MainWindow::deleteSelected() {
     fileMenu_->deleteObject(selectedObject());
 }
 
-void MainWindow::discardObject(int handle) {
+void MainWindow::discardObject(int handle, const QString& what) {
     if (handle == host::kNoObject)
         return;
     setPlaying(false);
-    session_->discard(handle);
+    recordChange(what + QStringLiteral(" %1"), handle,
+                 [this, handle] { session_->discard(handle); });
     refresh();
 }
 

@@ -8,13 +8,16 @@
 #include <QtWidgets/QMainWindow>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "host/app/file_facts.h"
 #include "host/app/module_session.h"
 #include "host/app/playback_clock.h"
 #include "host/app/scene_view.h"
+#include "host/app/undo_stack.h"
 
+class QAction;
 class QCloseEvent;
 class QComboBox;
 class QLabel;
@@ -41,6 +44,8 @@ class MainWindow : public QMainWindow {
   public:
     // Asks the person for a file to load: (caption, filter) → path, empty when none was chosen.
     using FileChooser = std::function<QString(const QString& caption, const QString& filter)>;
+    // Asks the person for files to load at once: (caption, filter) → paths, empty for none.
+    using FilesChooser = std::function<QStringList(const QString& caption, const QString& filter)>;
 
     // The window over a session whose module is started; style is the "LimbType" given to the
     // figures its Load commands make.
@@ -57,8 +62,23 @@ class MainWindow : public QMainWindow {
     // Closes the selected object as File → Close object does: a changed figure is saved or
     // discarded as the person answers, then the object's figure is discarded and the object freed.
     void deleteSelected();
-    // Discards the object's figure and frees the object, without a question.
-    void discardObject(int handle);
+    // Discards the object's figure and frees the object, without a question; a step for Undo
+    // named "WHAT NAME" ("Close walk").
+    void discardObject(int handle, const QString& what = QStringLiteral("Close"));
+
+    // Undo and Redo. Runs change, which may change the object under handle (its figure, its
+    // traits, or delete it) and make new objects, and keeps what it did as a step for Undo named
+    // what with %1 the object's name ("Settings of %1"). False when it changed nothing, or when
+    // the step could not be kept (the person is told; the steps kept before are forgotten, as
+    // they no longer lead back).
+    bool recordChange(const QString& what, int handle, const std::function<void()>& change);
+    // Takes back the last step, or does again the last one taken back; false when there is none
+    // or the objects could not be made again (the person is told, and nothing is lost).
+    bool undo();
+    bool redo();
+    // The object's figure was saved: the state its file now holds, for the unsaved mark.
+    void figureSaved(int handle);
+    const UndoStack& undoStack() const { return undo_; }
     // Poses the selected object at frame (1 to the last frame it stores) and shows it.
     void showFrame(int frame);
     // Plays the selected object's motion at its file's frame time and the chosen speed, round
@@ -72,9 +92,15 @@ class MainWindow : public QMainWindow {
     // The selected object; -1 when none.
     int selectedObject() const;
     void selectObject(int handle);
-    void setFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
+    // The chooser of one file also chooses for File > Open, one file at a time, until
+    // setFilesChooser gives another.
+    void setFileChooser(FileChooser chooser);
+    void setFilesChooser(FilesChooser chooser) { filesChooser_ = std::move(chooser); }
     QString chooseFile(const QString& caption, const QString& filter) {
         return chooser_(caption, filter);
+    }
+    QStringList chooseFiles(const QString& caption, const QString& filter) {
+        return filesChooser_(caption, filter);
     }
     // Shows a message over a window: (parent, text). By default a message box; null shows none.
     using MessageShower = std::function<void(QWidget* parent, const QString& text)>;
@@ -106,6 +132,17 @@ class MainWindow : public QMainWindow {
     void buildMenus();
     void buildPlayMenu();
     void buildFrameControls();
+    void buildEditMenu();
+    void updateEditMenu();
+    // The object as a snapshot; none for an object without a figure. False with a reason.
+    bool snapshotOf(int handle, int key, std::optional<ObjectSnapshot>* snapshot,
+                    std::string* error);
+    // Makes the object of key what target says: made again from it, or gone when there is none.
+    bool applySnapshot(int key, const std::optional<ObjectSnapshot>& target, std::string* error);
+    bool applyStep(bool undoing);
+    // The words over the empty view that say how to begin, shown while the scene has no object.
+    void buildStartHint();
+    void updateStartHint();
     void showPendingMessages();
     void refreshObjectList();
     void selectionChanged();
@@ -135,6 +172,11 @@ class MainWindow : public QMainWindow {
     QLabel* status_ = nullptr;
     QTimer* player_ = nullptr;
     FileChooser chooser_;
+    FilesChooser filesChooser_;
+    QLabel* startHint_ = nullptr;
+    UndoStack undo_;
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
     MessageShower shower_;
     QString messageFile_;
     QStringList pendingMessages_;  // reported, not yet shown in a box

@@ -1,6 +1,12 @@
 #include "host/app/module_session.h"
 
+#include <limits.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstring>
+#include <memory>
 
 #include "host/app/library_folder.h"
 #include "platform/shared_library.h"
@@ -18,7 +24,56 @@ PluginCall freshCall(int objectHandle = host::kNoObject, uintptr_t callValue = 0
     return call;
 }
 
+bool isRegularFile(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+// A name with the loader's extension for a file that has none: a link in a scratch folder,
+// removed with this.
+class ExtensionLink {
+  public:
+    ExtensionLink(const std::string& file, const char* extension) {
+        char* target = realpath(file.c_str(), nullptr);
+        if (target == nullptr)
+            return;
+        const char* base = std::getenv("TMPDIR");
+        std::string folder = std::string(base != nullptr && base[0] != '\0' ? base : "/tmp") +
+                             "/fighost-open-XXXXXX";
+        if (mkdtemp(&folder[0]) != nullptr) {
+            folder_ = folder;
+            const size_t slash = file.find_last_of('/');
+            std::string link = folder + "/" +
+                               (slash == std::string::npos ? file : file.substr(slash + 1)) +
+                               extension;
+            if (symlink(target, link.c_str()) == 0)
+                path_ = link;
+        }
+        std::free(target);
+    }
+    ~ExtensionLink() {
+        if (!path_.empty())
+            unlink(path_.c_str());
+        if (!folder_.empty())
+            rmdir(folder_.c_str());
+    }
+    ExtensionLink(const ExtensionLink&) = delete;
+    ExtensionLink& operator=(const ExtensionLink&) = delete;
+
+    // The link; empty when it could not be made.
+    const std::string& path() const { return path_; }
+
+  private:
+    std::string folder_, path_;
+};
+
 }  // namespace
+
+std::string fileToOpen(const std::string& path, bool bioVision) {
+    if (isRegularFile(path))
+        return path;
+    return AddExt(path.c_str(), bioVision ? ".bvh" : ".fig");
+}
 
 const char kBioVisionLoader[] = "BioVision loader";
 const char kFigureLoader[] = "Figure loader";
@@ -154,10 +209,18 @@ int ModuleSession::loadWith(const std::string& entryName, const std::string& pat
         *error = "the module has no command entry " + entryName;
         return host::kNoObject;
     }
+    // The module adds its extension to a name that has none: such a file is handed over by a
+    // name that has it.
+    const char* extension = entryName == entryNameFor(kBioVisionLoader) ? ".bvh" : ".fig";
+    std::unique_ptr<ExtensionLink> link;
+    const std::string withExtension = AddExt(path.c_str(), extension);
+    if (withExtension != path && isRegularFile(path))
+        link = std::make_unique<ExtensionLink>(path, extension);
+    const std::string& handed = link != nullptr && !link->path().empty() ? link->path() : path;
     const standin::Scene& scene = standin::scene();
     size_t objectsBefore = scene.objects.size();
     size_t errorsBefore = scene.errors.size();
-    PluginCall call = freshCall(host::kNoObject, reinterpret_cast<uintptr_t>(path.c_str()));
+    PluginCall call = freshCall(host::kNoObject, reinterpret_cast<uintptr_t>(handed.c_str()));
     int answer = entry(kMessageMainAction, 0, &call);
     int handle = host::kNoObject;
     // The new object is the last figure object the load added to the scene.

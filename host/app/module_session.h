@@ -21,6 +21,11 @@ namespace fighost {
 extern const char kBioVisionLoader[];
 extern const char kFigureLoader[];
 
+// The file a loader reads for path: path itself when a file is there, else path with the
+// loader's extension (".bvh" for the BioVision loader, ".fig" for the others) added when it has
+// none, as the module's own loader adds it.
+std::string fileToOpen(const std::string& path, bool bioVision);
+
 // The module library fighost loads when --module does not name another: the installed one beside
 // the program, else the one built with it.
 std::string defaultModulePath();
@@ -47,7 +52,9 @@ class ModuleSession {
     // load failed; the module's own messages have then been shown by the host, and error holds
     // a line of ours only when the module said nothing.
     int load(const char* loaderLabel, const std::string& path, std::string* error);
-    // The same through the command entry of that exported name.
+    // The same through the command entry of that exported name. A file named without an
+    // extension, which the module would look for with its extension added, is read all the same
+    // (through a link that has the extension, in a scratch folder of its own).
     int loadWith(const std::string& entryName, const std::string& path, std::string* error);
     // Sends the pose message for the object at frame. The module's answer: 1 posed, 0 when it
     // refused (frame 0 reads as "no call value", so the object keeps its last pose).

@@ -97,6 +97,36 @@ TEST(FighostFilesTest, LongNamesLoadAndSave) {
     EXPECT_NE(again.out.find("channels  63"), std::string::npos);
 }
 
+TEST(FighostFilesTest, AFileNamedWithoutAnExtensionIsTheFileRead) {
+    TempDir folder;
+    const std::string walk = folder.write("walk", readFile(examplePath("walk.fig")));
+    const std::string human = folder.write("human", readFile(examplePath("human.bvh")));
+    RunResult expected = runFighost({"info", examplePath("walk.fig")});
+    ASSERT_EQ(expected.status, 0);
+    struct Case {
+        std::vector<std::string> args;
+        std::string text;  // in what it prints
+    };
+    const Case cases[] = {{{"info", walk}, expected.out},
+                          {{"info", "--bvh", human}, "channels  63"},
+                          {{"convert", walk, folder.path("copy")}, ""},
+                          {{"open", walk, "--screenshot", folder.path("shot.png")}, ""}};
+    for (const Case& c : cases) {
+        RunResult run = runFighost(c.args);
+        EXPECT_EQ(run.status, 0) << c.args[0] << ": " << run.err;
+        EXPECT_NE(run.out.find(c.text), std::string::npos) << run.out;
+    }
+    // The copy holds the same figure; only the object's name, from the file's, differs.
+    RunResult copy = runFighost({"info", folder.path("copy.fig")});
+    auto afterName = [](const std::string& text) { return text.substr(text.find('\n')); };
+    EXPECT_EQ(copy.out.rfind("object    copy\n", 0), 0u) << copy.out;
+    EXPECT_EQ(afterName(copy.out), afterName(expected.out));
+    // With neither the name nor the name with the extension there, the message names the latter.
+    RunResult missing = runFighost({"info", folder.path("run")});
+    EXPECT_EQ(missing.err,
+              "fighost: cannot read " + folder.path("run.fig") + ": No such file or directory\n");
+}
+
 TEST(FighostFilesTest, OpenShowsTheFilesThatLoadAndReportsTheRest) {
     TempDir folder;
     std::string missing = folder.path("missing.bvh"), shot = folder.path("window.png");

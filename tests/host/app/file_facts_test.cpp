@@ -31,6 +31,13 @@ TEST(FileFactsTest, ReadsTheHeaderAsTheModulesReaderSplitsIt) {
         {"HIERARCHY\nROOT Hips\n{\n CHANNELS x Xposition\n}\n", -1, 0, 0, 0, 0},
         {"HIERARCHY\nROOT Hips\n{\n}\nMOTION\nFrames: 10\nFrame Time: fast\n", 10, 0, 0, 0, 0},
         {"", -1, 0, 0, 0, 0},
+        // Counts near the largest number (and past it) saturate instead of wrapping round.
+        {"HIERARCHY\nROOT A\n{\n CHANNELS 6 Xposition Yposition Zposition Zrotation Xrotation "
+         "Yrotation\n JOINT B\n {\n  CHANNELS 9223372036854775807 Zrotation\n }\n}\n",
+         -1, 0, 9223372036854775807LL, 0, 0},
+        {"HIERARCHY\nROOT A\n{\n CHANNELS 1 Zrotation\n JOINT B\n {\n  CHANNELS "
+         "99999999999999999999 Zrotation\n }\n}\n",
+         -1, 0, 9223372036854775807LL, 0, 0},
     };
     testing_support::TempDir folder;
     for (const Case& c : cases) {
