@@ -7,11 +7,13 @@
 #include <QtWidgets/QSplitter>
 #include <algorithm>
 
+#include "host/app/command_line.h"
+#include "model/figure_data.h"
+
 namespace fighost {
 namespace {
 
 constexpr int kLargestWidth = 1400, kLargestHeight = 900;
-
 QSettings settings() {
     return QSettings(QStringLiteral("fighost"), QStringLiteral("fighost"));
 }
@@ -54,6 +56,20 @@ QStringList keptRecentFiles() {
 
 void keepRecentFiles(const QStringList& files) {
     settings().setValue(QStringLiteral("files/recent"), files);
+}
+
+// The posing is kept by the name --posing gives it, so that the file reads as the option does.
+int keptPosing(int fallback) {
+    const QString name = settings().value(QStringLiteral("figures/posing")).toString();
+    int posing = fallback;
+    std::string error;
+    return parsePosing(name.toStdString(), &posing, &error) ? posing : fallback;
+}
+
+void keepPosing(int posing) {
+    settings().setValue(QStringLiteral("figures/posing"), posing == kPosingWorldAxes
+                                                              ? QStringLiteral("world")
+                                                              : QStringLiteral("captured"));
 }
 
 }  // namespace fighost
