@@ -14,6 +14,7 @@ namespace fighost {
 namespace {
 
 constexpr int kLargestWidth = 1400, kLargestHeight = 900;
+
 QSettings settings() {
     return QSettings(QStringLiteral("fighost"), QStringLiteral("fighost"));
 }
