@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
+#include "model/figure_data.h"
 #include "model/motion_table.h"
 
 namespace fighost {
@@ -122,6 +124,19 @@ bool parseStyle(const std::string& text, int* style, std::string* error) {
         }
     }
     *error = "style must be lines, cylinders or balloons, not '" + text + "'";
+    return false;
+}
+
+bool parsePosing(const std::string& text, int* posing, std::string* error) {
+    const std::pair<const char*, int> kNames[] = {{"world", kPosingWorldAxes},
+                                                  {"captured", kPosingCaptured}};
+    for (const auto& name : kNames) {
+        if (text == name.first) {
+            *posing = name.second;
+            return true;
+        }
+    }
+    *error = "posing must be captured or world, not '" + text + "'";
     return false;
 }
 

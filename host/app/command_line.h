@@ -35,6 +35,10 @@ bool parseFrame(const std::string& text, int* frame, std::string* error);
 // Segment styles by name: "lines" 0, "cylinders" 1, "balloons" 2.
 bool parseStyle(const std::string& text, int* style, std::string* error);
 
+// Posings by name: "world" 0 (each limb turns its children about the world's axes), "captured" 1
+// (each limb's rotations in its channels' order, passed down to the limbs below it).
+bool parsePosing(const std::string& text, int* posing, std::string* error);
+
 // Reads --size: pixels a side, 16 to 8192, 800 when not given.
 bool parseSize(const ParsedArguments& parsed, int* size, std::string* error);
 

@@ -36,7 +36,8 @@ const char kInfoUsage[] =
     "Usage: fighost info FILE [--frame K] [--json]\n"
     "Loads FILE (.bvh with the BioVision loader, anything else with the Figure loader) and\n"
     "prints the scene object's name, the limb tree (name, offset, radius, first channel, the\n"
-    "channels each limb declared, map name), the channel count and the frame count.\n"
+    "channels each limb declared, map name), the channel count, the frame count and how its\n"
+    "frames turn the limbs (its posing).\n"
     "\n"
     "      --frame K        also pose the object at frame K (0 to 255) and print that frame's\n"
     "                       channel values and every drawn joint position; at frame 0 the\n"
@@ -50,6 +51,8 @@ const char kConvertUsage[] =
     "when OUT does not end with it). With -d, converts every IN into DIR, each named after its\n"
     "input with \".fig\", goes on past a file that fails and reports each failure in one line;\n"
     "inputs that would write the same file are refused before anything is written.\n"
+    "A .fig file does not keep how a figure is posed: --posing is taken, and the file written\n"
+    "is the same either way.\n"
     "\n"
     "  -d, --directory DIR  the folder to write into\n";
 
@@ -80,7 +83,8 @@ const char kOpenUsage[] =
     "Opens a window that plays the modelling host: menus of the module's commands, the scene,\n"
     "its objects, frame controls and the module's Settings. Each FILE is loaded as the Load\n"
     "menu loads it; the last one is selected and posed at frame K when given. A FILE that\n"
-    "does not load is reported, and the others are opened.\n"
+    "does not load is reported, and the others are opened. Without --posing, the figures are\n"
+    "posed as View > Pose as captured was last left (as captured the first time).\n"
     "\n"
     "      --frame K        pose the selected object at frame K (0 to 255)\n"
     "      --style S        lines, cylinders (default) or balloons for the figures loaded\n"
@@ -205,7 +209,8 @@ std::string convertInto(ModuleSession* session, const LoadRequest& request,
                         const std::string& folder) {
     std::string reason;
     size_t errorsBefore = standin::scene().errors.size();
-    if (!checkReadable(request, &reason) || !session->setLimbType(request.style, &reason))
+    if (!checkReadable(request, &reason) || !session->setLimbType(request.style, &reason) ||
+        !session->setPosing(request.posing, &reason))
         return reason;
     int handle = session->load(request.loader, request.path, &reason);
     if (handle == host::kNoObject)

@@ -16,6 +16,9 @@ const char kLoaderOptionsHelp[] =
     "      --bvh            load with the BioVision loader, whatever the extension\n"
     "      --fig            load with the Figure loader, whatever the extension\n"
     "      --module PATH    the module library to load (default: the one built with fighost)\n"
+    "      --posing P       how a frame turns the limbs: captured (default; each limb's rotations\n"
+    "                       in its CHANNELS order, passed down to the limbs below it) or world\n"
+    "                       (each limb turns its children about the world's axes)\n"
     "  -h, --help           show this help and stop\n";
 
 std::string openedPath(const LoadRequest& request) {
@@ -60,6 +63,7 @@ std::vector<OptionSpec> withLoaderOptions(std::vector<OptionSpec> specs) {
     specs.push_back({"bvh", 0, false});
     specs.push_back({"fig", 0, false});
     specs.push_back({"module", 0, true});
+    specs.push_back({"posing", 0, true});
     return specs;
 }
 
@@ -73,14 +77,16 @@ bool chooseLoader(const ParsedArguments& parsed, LoadRequest* request, std::stri
         bvh || (!fig && endsWith(request->path, ".bvh")) ? kBioVisionLoader : kFigureLoader;
     auto module = parsed.options.find("module");
     request->modulePath = module != parsed.options.end() ? module->second : defaultModulePath();
-    return true;
+    auto posing = parsed.options.find("posing");
+    return posing == parsed.options.end() || parsePosing(posing->second, &request->posing, error);
 }
 
 int loadFigure(ModuleSession* session, const LoadRequest& request) {
     std::string error;
     if (!checkReadable(request, &error) ||
         (!session->isOpen() && !session->open(request.modulePath, &error)) ||
-        !session->setLimbType(request.style, &error)) {
+        !session->setLimbType(request.style, &error) ||
+        !session->setPosing(request.posing, &error)) {
         fail(error);
         return host::kNoObject;
     }

@@ -20,16 +20,17 @@ struct LoadRequest {
     std::string path;
     const char* loader = kFigureLoader;
     std::string modulePath;
-    int style = 1;  // cylinders
+    int style = 1;   // cylinders
+    int posing = 1;  // as captured: what people open captures in fighost for
 };
 
-// The options every loading command takes: --bvh, --fig, --module.
+// The options every loading command takes: --bvh, --fig, --module, --posing.
 std::vector<OptionSpec> withLoaderOptions(std::vector<OptionSpec> specs);
 // Their help text.
 extern const char kLoaderOptionsHelp[];
 
-// Fills the loader (from --bvh, --fig or the extension of request->path) and the module path.
-// False with a reason.
+// Fills the loader (from --bvh, --fig or the extension of request->path), the module path and the
+// posing (from --posing; left as it is without). False with a reason.
 bool chooseLoader(const ParsedArguments& parsed, LoadRequest* request, std::string* error);
 
 // The file the loader opens (openedPath): false with a reason when it is missing, no file, or
@@ -46,7 +47,8 @@ bool holdsFigure(const FigureData& figure);
 // The line that says so: "FILE holds no figure".
 std::string noFigureMessage(const std::string& file);
 
-// Starts the module when the session has not, then sets the style and loads request's file.
+// Starts the module when the session has not, then sets the style and the posing and loads
+// request's file.
 // The object's handle, or -1 after reporting in one line (or the module's own messages); a file
 // that holds no figure is reported and its empty object discarded.
 int loadFigure(ModuleSession* session, const LoadRequest& request);

@@ -101,6 +101,7 @@ FigureSummary summarizeFigure(const FigureData& figure, const std::string& objec
     FigureSummary summary;
     summary.object = objectName;
     summary.loader = loader;
+    summary.posing = figure.posing;
     if (figure.root != nullptr)
         addLimb(figure.root, figure.motion, -1, 0, &summary);
     if (figure.motion != nullptr) {

@@ -37,6 +37,7 @@ struct FigureSummary {
     std::vector<LimbSummary> limbs;  // live limbs in pre-order; limbs[0] is the root
     int channelCount = 0;
     unsigned frameCount = 0;  // frames stored (at most 256)
+    int posing = 0;           // the figure's PosingMode
     FileFacts file;           // what the file held; not read when file.read is false
 
     bool atFrame = false;  // a frame was asked for

@@ -193,6 +193,39 @@ void MainWindow::buildMenus() {
         option->setChecked(initially[i]);
         connect(option, &QAction::toggled, this, [this, set](bool on) { (view_->*set)(on); });
     }
+    view->addSeparator();
+    posingItem_ = view->addAction(QStringLiteral("Pose as captured"));
+    posingItem_->setCheckable(true);
+    connect(posingItem_, &QAction::triggered, this,
+            [this](bool on) { setPosingOfSelected(on ? kPosingCaptured : kPosingWorldAxes); });
+    showPosing();
+}
+
+void MainWindow::setPosing(int posing) {
+    posing_ = posing;
+    showPosing();
+}
+
+void MainWindow::setPosingOfSelected(int posing) {
+    setPosing(posing);
+    if (remembers_)
+        keepPosing(posing);
+    const int handle = selectedObject();
+    FigureData* figure = handle != host::kNoObject ? session_->figure(handle) : nullptr;
+    if (figure == nullptr)
+        return;
+    figure->posing = posing;
+    // The rest pose is the same in both posings; any other frame is drawn again.
+    if (frameOf(handle) > 0)
+        session_->pose(handle, frameOf(handle));
+    showPosing();
+    view_->update();
+}
+
+void MainWindow::showPosing() {
+    const int handle = selectedObject();
+    const FigureData* figure = handle != host::kNoObject ? session_->figure(handle) : nullptr;
+    posingItem_->setChecked((figure != nullptr ? figure->posing : posing_) == kPosingCaptured);
 }
 
 void MainWindow::buildPlayMenu() {
@@ -426,6 +459,7 @@ void MainWindow::selectionChanged() {
         frameNumber_->setValue(std::max(frame_, frameNumber_->minimum()));
     }
     lastFrameLabel_->setText(QStringLiteral(" of %1 ").arg(std::max(last, 0)));
+    showPosing();
     countFigure();
     updateStatus();
 }
@@ -544,7 +578,7 @@ int MainWindow::loadFile(const QString& path, const std::string& entry) {
     std::string error;
     int handle = host::kNoObject;
     setMessageFile(QString::fromStdString(opened));
-    if (session_->setLimbType(style_, &error))
+    if (session_->setLimbType(style_, &error) && session_->setPosing(posing_, &error))
         handle = session_->loadWith(chosen, file, &error);
     setMessageFile(QString());
     const FigureData* figure = handle != host::kNoObject ? session_->figure(handle) : nullptr;

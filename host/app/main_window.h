@@ -118,6 +118,14 @@ class MainWindow : public QMainWindow {
     // Comes back at the size, place, layout and folder the window was last left with, and keeps
     // them when it closes; without this the window keeps nothing.
     void rememberSettings();
+    // How frames turn the limbs of the figures loaded from now on: a PosingMode, given to the
+    // module as the "Posing" property before each load.
+    int posing() const { return posing_; }
+    void setPosing(int posing);
+    // View > Pose as captured: gives the selected object's figure that posing (through the
+    // figure record), poses it again at its frame and makes it the posing of the next files,
+    // kept for the next time when the window remembers its settings.
+    void setPosingOfSelected(int posing);
     // The last message shown to the person.
     const QString& lastMessage() const { return lastMessage_; }
     SceneWidget* sceneWidget() const { return view_; }
@@ -152,12 +160,16 @@ class MainWindow : public QMainWindow {
     void countFigure();
     void updateStatus();
     void nextFrame();
+    // Checks View > Pose as captured when the selected figure, else the next one, poses so.
+    void showPosing();
 
     static void onRedraw(void* context);
     static void onError(const std::string& text, void* context);
 
     ModuleSession* session_;
     int style_;
+    int posing_ = 1;  // as captured
+    QAction* posingItem_ = nullptr;
     SceneWidget* view_ = nullptr;
     QListWidget* objects_ = nullptr;
     QSplitter* splitter_ = nullptr;

@@ -167,6 +167,14 @@ std::string ModuleSession::textResult(const std::string& entryName, int message)
 }
 
 bool ModuleSession::setLimbType(int style, std::string* error) {
+    return setProperty("LimbType", style, error);
+}
+
+bool ModuleSession::setPosing(int posing, std::string* error) {
+    return setProperty("Posing", posing, error);
+}
+
+bool ModuleSession::setProperty(const char* name, int32_t value, std::string* error) {
     Entry entry = entryNamed(entryNameFor(kFigureLoader));
     if (entry == nullptr)
         entry = entryNamed(entryNameFor(kBioVisionLoader));
@@ -180,13 +188,12 @@ bool ModuleSession::setLimbType(int style, std::string* error) {
     // area, which the stand-in's control surface merely shows as read-only.
     for (auto* entryRow = const_cast<PluginProperty*>(standin::scene().propertyBlock);
          entryRow->name[0] != '\0'; ++entryRow) {
-        if (std::strncmp(entryRow->name, "LimbType", sizeof entryRow->name) == 0) {
-            int32_t value = style;
+        if (std::strncmp(entryRow->name, name, sizeof entryRow->name) == 0) {
             std::memcpy(entryRow->value, &value, sizeof value);
             return true;
         }
     }
-    *error = "the module's property block has no \"LimbType\"";
+    *error = std::string("the module's property block has no \"") + name + "\"";
     return false;
 }
 

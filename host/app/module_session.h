@@ -48,6 +48,9 @@ class ModuleSession {
     // Sets the segment style that the loader commands give the next figure: the "LimbType"
     // property of the block the module hands over with message 128. False with a reason.
     bool setLimbType(int style, std::string* error);
+    // Sets how frames of the next figure's motion turn its limbs (a PosingMode): the "Posing"
+    // property, written as "LimbType" is. False with a reason.
+    bool setPosing(int posing, std::string* error);
     // Runs the loader command of that label on path. The new object's handle, or -1 when the
     // load failed; the module's own messages have then been shown by the host, and error holds
     // a line of ours only when the module said nothing.
@@ -85,6 +88,8 @@ class ModuleSession {
 
   private:
     Entry objectEntry() const { return entryNamed(objectEntryName()); }
+    // Writes the integer value of the property block's entry of that name.
+    bool setProperty(const char* name, int32_t value, std::string* error);
 
     void* library_ = nullptr;
     decltype(&piExit) stop_ = nullptr;

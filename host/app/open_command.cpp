@@ -11,6 +11,7 @@
 #include "host/app/main_window.h"
 #include "host/app/picture_commands.h"
 #include "host/app/scene_widget.h"
+#include "host/app/window_settings.h"
 #include "model/figure_data.h"
 
 namespace fighost {
@@ -94,6 +95,10 @@ int runOpenCommand(const ParsedArguments& parsed) {
     if (!session.open(request.modulePath, &error))
         return fail(error);
     MainWindow window(&session, style);
+    // The posing --posing names, else the one last chosen in the View menu (a screenshot reads
+    // no settings).
+    bool posingGiven = parsed.options.count("posing") != 0;
+    window.setPosing(posingGiven || shoot ? request.posing : keptPosing(request.posing));
     // A picture taken by itself has no one to answer a message box: stderr says it all.
     if (shoot)
         window.setMessageShower(nullptr);

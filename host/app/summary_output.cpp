@@ -2,12 +2,25 @@
 
 #include "host/app/json_writer.h"
 #include "host/app/number_format.h"
+#include "model/figure_data.h"
 
 namespace fighost {
 namespace {
 
 std::string pointText(const PiPoint& p) {
     return "(" + floatText(p.x) + ", " + floatText(p.y) + ", " + floatText(p.z) + ")";
+}
+
+// The posing in the words of the text ("as captured", "world axes") and of --posing and the JSON
+// ("captured", "world"); a value the module does not know is shown as its number.
+std::string posingText(int posing) {
+    return posing == kPosingCaptured    ? "as captured"
+           : posing == kPosingWorldAxes ? "world axes"
+                                        : "unknown (" + std::to_string(posing) + ")";
+}
+
+const char* posingName(int posing) {
+    return posing == kPosingCaptured ? "captured" : posing == kPosingWorldAxes ? "world" : nullptr;
 }
 
 std::string limbLabel(const FigureSummary& summary, int limb) {
@@ -48,6 +61,7 @@ std::string summaryText(const FigureSummary& summary) {
     out += "\n";
     if (file.read && file.frameTime > 0)
         out += "frame time " + doubleText(file.frameTime) + " s\n";
+    out += "posing    " + posingText(summary.posing) + "\n";
     // Names the module cut, one line each for limbs and channels.
     std::string kept = keptText(file, summary.frameCount, summary.channelCount);
     for (size_t start = 0, end; (end = kept.find('\n', start)) != std::string::npos;
@@ -99,6 +113,10 @@ std::string summaryJson(const FigureSummary& summary) {
     json.integer("limbCount", static_cast<long long>(summary.limbs.size()));
     json.integer("channelCount", summary.channelCount);
     json.integer("frameCount", summary.frameCount);
+    if (const char* posing = posingName(summary.posing))
+        json.string("posing", posing);
+    else
+        json.null("posing");
     if (!summary.file.read) {
         json.null("file");
     } else {

@@ -7,6 +7,9 @@
 #include <QtWidgets/QSplitter>
 #include <algorithm>
 
+#include "host/app/command_line.h"
+#include "model/figure_data.h"
+
 namespace fighost {
 namespace {
 
@@ -54,6 +57,20 @@ QStringList keptRecentFiles() {
 
 void keepRecentFiles(const QStringList& files) {
     settings().setValue(QStringLiteral("files/recent"), files);
+}
+
+// The posing is kept by the name --posing gives it, so that the file reads as the option does.
+int keptPosing(int fallback) {
+    const QString name = settings().value(QStringLiteral("figures/posing")).toString();
+    int posing = fallback;
+    std::string error;
+    return parsePosing(name.toStdString(), &posing, &error) ? posing : fallback;
+}
+
+void keepPosing(int posing) {
+    settings().setValue(QStringLiteral("figures/posing"), posing == kPosingWorldAxes
+                                                              ? QStringLiteral("world")
+                                                              : QStringLiteral("captured"));
 }
 
 }  // namespace fighost

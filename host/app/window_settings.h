@@ -1,6 +1,7 @@
 // Where fighost's window comes back: the size, place and layout it was left with and the folder
-// files were last chosen from, kept with QSettings (on Linux in ~/.config/fighost/fighost.conf).
-// A window without anything kept opens at a size that fits the screen it is on.
+// files were last chosen from, and how the figures loaded are posed, kept with QSettings (on Linux
+// in ~/.config/fighost/fighost.conf). A window without anything kept opens at a size that fits the
+// screen it is on.
 #pragma once
 
 #include <QtCore/QString>
@@ -21,5 +22,9 @@ void saveWindow(const QMainWindow* window, const QSplitter* splitter, const QStr
 // The files last opened or saved, newest first, as kept the last time; and keeping them.
 QStringList keptRecentFiles();
 void keepRecentFiles(const QStringList& files);
+// The posing (a PosingMode) last chosen for the figures loaded; fallback when none was kept or
+// what was kept is no posing. And keeping it.
+int keptPosing(int fallback);
+void keepPosing(int posing);
 
 }  // namespace fighost

@@ -99,4 +99,21 @@ TEST(CommandLineTest, StylesByName) {
     EXPECT_EQ(style, 2);
 }
 
+TEST(CommandLineTest, PosingsByName) {
+    const std::pair<const char*, int> good[] = {{"world", 0}, {"captured", 1}};
+    for (const auto& each : good) {
+        int posing = -1;
+        std::string error;
+        EXPECT_TRUE(fighost::parsePosing(each.first, &posing, &error)) << each.first;
+        EXPECT_EQ(posing, each.second) << each.first;
+    }
+    for (const char* bad : {"World", "capture", "as captured", "captured ", "0", "1", ""}) {
+        int posing = 7;
+        std::string error;
+        EXPECT_FALSE(fighost::parsePosing(bad, &posing, &error)) << bad;
+        EXPECT_EQ(posing, 7) << bad;
+        EXPECT_EQ(error, std::string("posing must be captured or world, not '") + bad + "'");
+    }
+}
+
 }  // namespace

@@ -149,17 +149,19 @@ TEST(FighostInfoTest, TextNamesTheObjectAndCountsLimbsChannelsAndFrames) {
 TEST(FighostInfoTest, JointsAtAFrameAreWhereTheLimbsRotationsPutThem) {
     TempDir folder;
     std::string path = folder.write("arm.fig", kTwoLimbFigure);
+    // Each limb turns its children about the world's axes.
+    const std::string world = "--posing=world";
 
     // Frame 1: Base stands at (1, 2, 3) turned 90 degrees about Z, which takes Arm's offset
     // (0, 2, 0) to (-2, 0, 0). Arm's own 90 degrees about Z take End's offset (1, 0, 0) to
     // (0, 1, 0); Base's turn is not passed down to End.
-    QJsonObject frame1 = parseJson(runFighost({"info", path, "--frame", "1", "--json"}).out);
+    QJsonObject frame1 = parseJson(runFighost({"info", path, "--frame", "1", "--json", world}).out);
     EXPECT_TRUE(frame1["frame"].toObject()["posed"].toBool());
     expectJoints(jointsOf(frame1), {{1, 2, 3}, {-1, 2, 3}, {-1, 3, 3}});
 
     // Frame 2: Arm turns 90 degrees about Z first, then 90 about X: (1, 0, 0) -> (0, 1, 0) ->
     // (0, 0, 1). The other order would give (0, 1, 0).
-    QJsonObject frame2 = parseJson(runFighost({"info", path, "--frame=2", "--json"}).out);
+    QJsonObject frame2 = parseJson(runFighost({"info", path, "--frame=2", "--json", world}).out);
     expectJoints(jointsOf(frame2), {{0, 0, 0}, {0, 2, 0}, {0, 2, 1}});
     QJsonArray values = frame2["frame"].toObject()["values"].toArray();
     ASSERT_EQ(values.size(), 9);
@@ -168,7 +170,7 @@ TEST(FighostInfoTest, JointsAtAFrameAreWhereTheLimbsRotationsPutThem) {
     EXPECT_EQ(values[7].toObject()["value"].toDouble(), 90.0);
 
     // Frame 0 reads as "no frame" to the module: the figure stays in its rest pose.
-    QJsonObject frame0 = parseJson(runFighost({"info", path, "--frame", "0", "--json"}).out);
+    QJsonObject frame0 = parseJson(runFighost({"info", path, "--frame", "0", "--json", world}).out);
     EXPECT_FALSE(frame0["frame"].toObject()["posed"].toBool());
     expectJoints(jointsOf(frame0), {{0, 0, 0}, {0, 2, 0}, {1, 2, 0}});
 }

@@ -12,6 +12,7 @@ namespace {
 using fighost_test::examplePath;
 using fighost_test::runFighost;
 using fighost_test::RunResult;
+using testing_support::readFile;
 using testing_support::TempDir;
 
 void expectFailure(const std::vector<std::string>& args, const std::string& message) {
@@ -113,6 +114,42 @@ TEST(FighostErrorsTest, ModuleThatCannotBeLoadedIsNamed) {
         << text.err;
 }
 
+TEST(FighostErrorsTest, PosingIsCapturedOrWorldOnEveryLoadingCommand) {
+    TempDir folder;
+    std::string walk = examplePath("walk.fig");
+    const std::string out = folder.path("out"), picture = folder.path("x.png");
+    const std::vector<std::vector<std::string>> commands = {
+        {"info", walk},
+        {"render", walk, "-o", picture},
+        {"frames", walk, "-o", out},
+        {"convert", walk, out},
+        {"convert", walk, "-d", folder.root()},
+        {"open", walk, "--screenshot", picture}};
+    const std::string refusal = "fighost: posing must be captured or world, not '";
+    for (const std::vector<std::string>& command : commands) {
+        const std::string help = " (see 'fighost " + command[0] + " --help')";
+        struct Case {
+            std::vector<std::string> options;
+            std::string message;
+        } cases[] = {
+            {{"--posing", "sideways"}, refusal + "sideways'"},
+            {{"--posing=World"}, refusal + "World'"},
+            {{"--posing", ""}, refusal + "'"},
+            {{"--posing"}, "fighost: option '--posing' needs a value" + help},
+        };
+        for (const Case& c : cases) {
+            std::vector<std::string> args = command;
+            args.insert(args.end(), c.options.begin(), c.options.end());
+            SCOPED_TRACE(command[0] + " " + c.options[0]);
+            expectFailure(args, c.message);
+        }
+    }
+    // Nothing was written on the way.
+    EXPECT_EQ(readFile(picture), "");
+    EXPECT_EQ(readFile(out), "");
+    EXPECT_EQ(readFile(folder.path("walk.fig")), "");
+}
+
 TEST(FighostErrorsTest, ModulesOwnMessageIsShownAsItStands) {
     TempDir folder;
     std::string target = folder.path("none/walk");
@@ -127,8 +164,12 @@ TEST(FighostErrorsTest, EveryCommandHasItsHelp) {
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.out.rfind(std::string("Usage: fighost ") + command, 0), 0u) << run.out;
         EXPECT_NE(run.out.find("--module PATH"), std::string::npos);
+        EXPECT_NE(run.out.find("--posing P"), std::string::npos) << command;
         EXPECT_EQ(run.err, "");
     }
+    // A .fig file keeps no posing, and convert's help says so.
+    EXPECT_NE(runFighost({"convert", "--help"}).out.find("is the same either way"),
+              std::string::npos);
     RunResult general = runFighost({"--help"});
     EXPECT_EQ(general.status, 0);
     EXPECT_NE(general.out.find("convert IN OUT"), std::string::npos);

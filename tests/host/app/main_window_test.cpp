@@ -9,6 +9,7 @@
 
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QMimeData>
+#include <QtCore/QSettings>
 #include <QtCore/QTimer>
 #include <QtCore/QUrl>
 #include <QtGui/QAction>
@@ -25,10 +26,14 @@
 #include <QtWidgets/QStatusBar>
 #include <QtWidgets/QTreeWidget>
 #include <cmath>
+#include <cstring>
 #include <memory>
 
 #include "figure_pixels.h"
 #include "host/app/scene_widget.h"
+#include "host/app/window_settings.h"
+#include "model/figure_data.h"
+#include "plugin/host_protocol.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -500,10 +505,148 @@ TEST_F(MainWindowTest, SettingsAndTheBuilderGoToTheSelectedObject) {
     }
 }
 
+// The value of an integer entry of the property block the module last handed over; -1 for none.
+int32_t propertyValue(const char* name) {
+    for (const PluginProperty* entry = standin::scene().propertyBlock;
+         entry != nullptr && entry->name[0] != '\0'; ++entry) {
+        if (std::strcmp(entry->name, name) == 0) {
+            int32_t value = 0;
+            std::memcpy(&value, entry->value, sizeof value);
+            return value;
+        }
+    }
+    return -1;
+}
+
+// Writes an integer entry of that block, as another host could have left it.
+void writeProperty(const char* name, int32_t value) {
+    for (auto* entry = const_cast<PluginProperty*>(standin::scene().propertyBlock);
+         entry != nullptr && entry->name[0] != '\0'; ++entry)
+        if (std::strcmp(entry->name, name) == 0)
+            std::memcpy(entry->value, &value, sizeof value);
+}
+
+TEST_F(MainWindowTest, PoseAsCapturedSwitchesTheSelectedFigureAndTheNextFiles) {
+    QAction* item = action(QStringLiteral("Pose as captured"));
+    ASSERT_NE(item, nullptr);
+    ASSERT_TRUE(item->isCheckable());
+    // Without an object the mark shows the posing of the next files: as captured at first.
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_EQ(window_->posing(), kPosingCaptured);
+
+    int human = window_->loadFile(QString::fromStdString(example("human.bvh")));
+    ASSERT_NE(human, host::kNoObject);
+    EXPECT_EQ(propertyValue("Posing"), kPosingCaptured);
+    EXPECT_EQ(session_.figure(human)->posing, kPosingCaptured);
+    window_->showFrame(30);
+
+    // The switch goes to the figure's record and poses it again at its frame, once.
+    int calls = standin::scene().funcInitCalls;
+    item->trigger();
+    EXPECT_FALSE(item->isChecked());
+    EXPECT_EQ(session_.figure(human)->posing, kPosingWorldAxes);
+    EXPECT_EQ(standin::scene().funcInitCalls, calls + 1);
+    EXPECT_EQ(standin::scene().lastFuncInitMessage, kMessagePose);
+    EXPECT_EQ(window_->frameOf(human), 30);
+
+    // The next file takes the posing chosen, set before its load whatever the block held.
+    writeProperty("Posing", kPosingCaptured);
+    int walk = window_->loadFile(QString::fromStdString(example("walk.fig")));
+    ASSERT_NE(walk, host::kNoObject);
+    EXPECT_EQ(propertyValue("Posing"), kPosingWorldAxes);
+    EXPECT_EQ(session_.figure(walk)->posing, kPosingWorldAxes);
+    EXPECT_FALSE(item->isChecked());
+
+    // Only the selected figure switches, and the mark follows the selection.
+    item->trigger();
+    EXPECT_EQ(session_.figure(walk)->posing, kPosingCaptured);
+    EXPECT_EQ(session_.figure(human)->posing, kPosingWorldAxes);
+    window_->selectObject(human);
+    EXPECT_FALSE(item->isChecked());
+    window_->selectObject(walk);
+    EXPECT_TRUE(item->isChecked());
+    // A posing the record was given elsewhere (the Settings sheet) shows when it is selected.
+    session_.figure(human)->posing = kPosingCaptured;
+    window_->selectObject(human);
+    EXPECT_TRUE(item->isChecked());
+
+    // A figure at its rest pose is the same in both posings: nothing is posed.
+    testing_support::TempDir folder;
+    std::string still = folder.write("still.fig",
+                                     "HIERARCHY\nROOT Base\n{\nOFFSET 0 0 0\n"
+                                     "JOINT A\n{\nOFFSET 1 0 0\n}\n}\n");
+    int rest = window_->loadFile(QString::fromStdString(still));
+    ASSERT_NE(rest, host::kNoObject);
+    calls = standin::scene().funcInitCalls;
+    item->trigger();
+    EXPECT_EQ(session_.figure(rest)->posing, kPosingWorldAxes);
+    EXPECT_EQ(standin::scene().funcInitCalls, calls);
+
+    // With nothing selected only the next files change.
+    window_->discardObject(rest);
+    window_->discardObject(walk);
+    window_->discardObject(human);
+    ASSERT_EQ(window_->selectedObject(), host::kNoObject);
+    item->trigger();
+    EXPECT_EQ(window_->posing(), kPosingCaptured);
+    EXPECT_TRUE(item->isChecked());
+}
+
+// Needs the module's posing as captured.
+TEST_F(MainWindowTest, PoseAsCapturedRedrawsTheSelectedFigureAtOnce) {
+    int human = window_->loadFile(QString::fromStdString(example("human.bvh")));
+    ASSERT_NE(human, host::kNoObject);
+    window_->showFrame(30);
+    QApplication::processEvents();
+    QImage captured = view();
+    window_->setPosingOfSelected(kPosingWorldAxes);
+    QApplication::processEvents();
+    QImage world = view();
+    EXPECT_NE(world, captured);
+    EXPECT_GT(figurePixels(world), 500);
+    window_->setPosingOfSelected(kPosingCaptured);
+    QApplication::processEvents();
+    EXPECT_EQ(view(), captured);
+}
+
+TEST_F(MainWindowTest, ThePosingChosenIsKeptForTheNextTime) {
+    QSettings(QStringLiteral("fighost"), QStringLiteral("fighost"))
+        .remove(QStringLiteral("figures/posing"));
+    QAction* item = action(QStringLiteral("Pose as captured"));
+    ASSERT_NE(item, nullptr);
+    // A window that keeps nothing (a screenshot's) writes nothing.
+    item->trigger();
+    EXPECT_EQ(fighost::keptPosing(-1), -1);
+    window_->rememberSettings();
+    struct Step {
+        int32_t posing;
+        const char* kept;
+    } steps[] = {{kPosingCaptured, "captured"}, {kPosingWorldAxes, "world"}};
+    for (const Step& step : steps) {
+        item->trigger();
+        EXPECT_EQ(window_->posing(), step.posing);
+        EXPECT_EQ(fighost::keptPosing(-1), step.posing);
+        EXPECT_EQ(QSettings(QStringLiteral("fighost"), QStringLiteral("fighost"))
+                      .value(QStringLiteral("figures/posing"))
+                      .toString(),
+                  QString::fromLatin1(step.kept));
+    }
+    // What is kept but names no posing is passed over.
+    for (const char* kept : {"sideways", "1", ""}) {
+        QSettings(QStringLiteral("fighost"), QStringLiteral("fighost"))
+            .setValue(QStringLiteral("figures/posing"), QString::fromLatin1(kept));
+        EXPECT_EQ(fighost::keptPosing(kPosingCaptured), kPosingCaptured) << kept;
+        EXPECT_EQ(fighost::keptPosing(kPosingWorldAxes), kPosingWorldAxes) << kept;
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // What the window keeps goes to a folder of the tests' own.
+    testing_support::TempDir config;
+    setenv("XDG_CONFIG_HOME", config.root().c_str(), 1);
     QApplication application(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
