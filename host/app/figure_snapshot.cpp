@@ -55,15 +55,17 @@ std::string scratchProblem() {
 FigureTraits traitsOf(const FigureData& figure) {
     FigureTraits traits;
     traits.style = figure.segmentStyle;
+    traits.posing = figure.posing;
     return traits;
 }
 
 void applyTraits(const FigureTraits& traits, FigureData* figure) {
     figure->segmentStyle = traits.style;
+    figure->posing = traits.posing;
 }
 
 bool sameTraits(const FigureTraits& a, const FigureTraits& b) {
-    return a.style == b.style;
+    return a.style == b.style && a.posing == b.posing;
 }
 
 bool writeFigureFile(FigureData* figure, std::string* bytes, std::string* error) {

@@ -18,7 +18,8 @@ class ModuleSession;
 // record the module hands the host. A trait added to the figure record is added here, in
 // traitsOf, applyTraits and sameTraits.
 struct FigureTraits {
-    int32_t style = 1;  // segmentStyle
+    int32_t style = 1;   // segmentStyle
+    int32_t posing = 0;  // posing; a .fig file does not hold it
 };
 FigureTraits traitsOf(const FigureData& figure);
 void applyTraits(const FigureTraits& traits, FigureData* figure);

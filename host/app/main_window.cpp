@@ -214,10 +214,14 @@ void MainWindow::setPosingOfSelected(int posing) {
     FigureData* figure = handle != host::kNoObject ? session_->figure(handle) : nullptr;
     if (figure == nullptr)
         return;
-    figure->posing = posing;
-    // The rest pose is the same in both posings; any other frame is drawn again.
-    if (frameOf(handle) > 0)
-        session_->pose(handle, frameOf(handle));
+    if (figure->posing == posing)
+        return;
+    recordChange(QStringLiteral("Posing of %1"), handle, [this, handle, figure, posing] {
+        figure->posing = posing;
+        // The rest pose is the same in both posings; any other frame is drawn again.
+        if (frameOf(handle) > 0)
+            session_->pose(handle, frameOf(handle));
+    });
     showPosing();
     view_->update();
 }

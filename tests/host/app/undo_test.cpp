@@ -136,6 +136,31 @@ TEST_F(UndoTest, DeleteAndCloseAreUndone) {
     }
 }
 
+TEST_F(UndoTest, ThePosingSwitchIsUndoneAndRedone) {
+    std::string path = folder_.write("walk.fig", readFile(example("walk.fig")));
+    window_->setPosing(kPosingWorldAxes);
+    ASSERT_NE(window_->loadFile(QString::fromStdString(path)), host::kNoObject);
+    window_->showFrame(2);
+    const std::string loaded = saved(window_->selectedObject());
+    window_->setPosingOfSelected(kPosingWorldAxes);
+    EXPECT_EQ(window_->undoStack().size(), 0u) << "choosing the posing it has is no step";
+
+    window_->setPosingOfSelected(kPosingCaptured);
+    ASSERT_EQ(undoText(), QStringLiteral("Undo Posing of walk"));
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        menuItem(0)->trigger();
+        ASSERT_NE(selected(), nullptr);
+        EXPECT_EQ(session_.figure(selected()->handle)->posing, kPosingWorldAxes);
+        EXPECT_EQ(window_->frameOf(selected()->handle), 2);
+        EXPECT_EQ(saved(selected()->handle), loaded);
+        menuItem(1)->trigger();
+        ASSERT_NE(selected(), nullptr);
+        EXPECT_EQ(session_.figure(selected()->handle)->posing, kPosingCaptured);
+        EXPECT_EQ(saved(selected()->handle), loaded) << "the posing is not in the file";
+    }
+}
+
 TEST_F(UndoTest, TheUnsavedMarkFollowsTheSavedState) {
     std::string path = folder_.write("walk.fig", readFile(example("walk.fig")));
     int walk = window_->loadFile(QString::fromStdString(path));
