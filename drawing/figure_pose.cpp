@@ -1,5 +1,7 @@
 #include "drawing/figure_pose.h"
 
+#include <limits>
+
 #include "drawing/figure_renderer.h"
 #include "drawing/rotation_transform.h"
 #include "model/limb_channels.h"
@@ -24,6 +26,16 @@ void mapLimb(Limb* limb, const MotionTable* motion, ChannelMap* map, int depth) 
         mapLimb(limb->children[slot], motion, map, depth + 1);
 }
 
+// A double as a float; one beyond the float range becomes an infinity of its sign rather than
+// an undefined conversion.
+float toFloat(double value) {
+    if (value > std::numeric_limits<float>::max())
+        return std::numeric_limits<float>::infinity();
+    if (value < -std::numeric_limits<float>::max())
+        return -std::numeric_limits<float>::infinity();
+    return static_cast<float>(value);
+}
+
 }  // namespace
 
 void buildChannelMap(Limb* root, const MotionTable* motion, ChannelMap* map) {
@@ -32,16 +44,16 @@ void buildChannelMap(Limb* root, const MotionTable* motion, ChannelMap* map) {
     mapLimb(root, motion, map, 0);
 }
 
-int poseFigure(int object, Limb* root, const MotionTable* motion, int frame, int segmentStyle) {
+int poseFigure(int object, Limb* root, const MotionTable* motion, int frame, int segmentStyle,
+               int posing) {
     PiPoint position{0.0f, 0.0f, 0.0f};
     if (motion == nullptr)
         return 0;
     if (motion->channelCount() > 3 && motion->channelType(0) == kChannelXPosition) {
         // The next two channels are the Y and Z positions by convention; their types are not
         // looked at.
-        position = PiPoint{static_cast<float>(motion->value(0, frame)),
-                           static_cast<float>(motion->value(1, frame)),
-                           static_cast<float>(motion->value(2, frame))};
+        position = PiPoint{toFloat(motion->value(0, frame)), toFloat(motion->value(1, frame)),
+                           toFloat(motion->value(2, frame))};
     }
     if (motion->channelCount() == 0)
         return 0;
@@ -59,7 +71,7 @@ int poseFigure(int object, Limb* root, const MotionTable* motion, int frame, int
             continue;
         const double degrees = motion->value(i, frame);
         applied = true;
-        const float radians = static_cast<float>(degrees * pi * kPerDegree);
+        const float radians = toFloat(degrees * pi * kPerDegree);
         switch (type) {
             case kChannelXRotation:
                 limb->rotation.x = radians;
@@ -76,6 +88,9 @@ int poseFigure(int object, Limb* root, const MotionTable* motion, int frame, int
     }
     if (!applied)
         return 0;
-    redrawFigure(object, root, &position, 1, segmentStyle);
+    if (posing == kPosingCaptured)
+        redrawCaptured(object, root, motion, &position, segmentStyle);
+    else
+        redrawFigure(object, root, &position, 1, segmentStyle);
     return 0;
 }

@@ -2,6 +2,7 @@
 // position), and the figure is redrawn with those rotations applied.
 #pragma once
 
+#include "model/figure_data.h"
 #include "model/limb.h"
 #include "model/motion_table.h"
 
@@ -16,6 +17,8 @@ struct ChannelMap {
 void buildChannelMap(Limb* root, const MotionTable* motion, ChannelMap* map);
 
 // Poses the figure below root at a frame of motion and redraws it into the object in a
-// SegmentStyle. Draws nothing when there is no motion, no channel, or no rotation channel that
-// drives a limb. Always 0.
-int poseFigure(int object, Limb* root, const MotionTable* motion, int frame, int segmentStyle);
+// SegmentStyle, in a PosingMode: as captured for kPosingCaptured (redrawCaptured), turning each
+// limb's children about the world's axes for any other value (redrawFigure). Draws nothing when
+// there is no motion, no channel, or no rotation channel that drives a limb. Always 0.
+int poseFigure(int object, Limb* root, const MotionTable* motion, int frame, int segmentStyle,
+               int posing = kPosingWorldAxes);

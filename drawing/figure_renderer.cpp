@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "drawing/joint_rotation.h"
 #include "drawing/rotation_transform.h"
 #include "drawing/segment_geometry.h"
 
@@ -57,9 +58,51 @@ void drawLimbTreeAt(int object, Limb* limb, const PiPoint& p, int posed, int sty
     }
 }
 
-}  // namespace
+// Where a child's joint lies posed as captured: the parent's joint plus the child's offset turned
+// by the parent's world rotation. Worked out in doubles from a joint kept in doubles.
+void capturedJoint(const RotationMatrix& world, const Limb* child, const double p[3], double w[3]) {
+    turnVector(world, child->offset, w);
+    for (int k = 0; k < 3; ++k)
+        w[k] += p[k];
+}
 
-int redrawFigure(int object, Limb* root, const PiPoint* position, int posed, int style) {
+PiPoint toPoint(const double p[3]) {
+    return PiPoint{static_cast<float>(p[0]), static_cast<float>(p[1]), static_cast<float>(p[2])};
+}
+
+// The walk of drawLimbTreeAt, posed as captured: the limb's world rotation is its parent's world
+// rotation times its own channels' rotation, and turns the offsets of all its children.
+void drawCapturedAt(int object, Limb* limb, const double p[3], const RotationMatrix& parentWorld,
+                    const MotionTable* motion, int style, int depth) {
+    if (depth >= kMaxLimbDepth)
+        return;
+    const RotationMatrix world = multiply(parentWorld, channelRotation(limb, motion));
+    const uint32_t count = limb->childCount <= kMaxChildren ? limb->childCount : kMaxChildren;
+    const PiPoint from = toPoint(p);
+    // The associated object turns as the limb does, in the angles the host applies.
+    const PiPoint angles = hostRotationAngles(world);
+    double w[3];
+    for (uint32_t slot = 0; slot < count; ++slot) {
+        const Limb* child = limb->children[slot];
+        if (!isLive(child))
+            continue;
+        capturedJoint(world, child, p, w);
+        const PiPoint to = toPoint(w);
+        drawLimbSegment(object, limb, &from, &to, &angles, style);
+    }
+    for (uint32_t slot = 0; slot < count; ++slot) {
+        Limb* child = limb->children[slot];
+        if (!isLive(child))
+            continue;
+        capturedJoint(world, child, p, w);
+        drawCapturedAt(object, child, w, world, motion, style, depth + 1);
+    }
+}
+
+// The steps around every redraw: the host's drawing held back, the object's earlier geometry
+// deleted, the figure drawn by walk (when there is a root), the host asked to redraw.
+template <typename Walk>
+int redrawWith(int object, const Limb* root, Walk walk) {
     // The host holds back its own drawing while 1001 is set.
     piSetSceneProperty(host::kDrawingSceneProperty, piReturnBdVarInt(1));
     if (!geometryCleared) {
@@ -67,12 +110,26 @@ int redrawFigure(int object, Limb* root, const PiPoint* position, int posed, int
         geometryCleared = true;
     }
     if (root != nullptr) {
-        drawLimbTree(object, root, position, posed, style);
+        walk();
         geometryCleared = false;
     }
     piSetSceneProperty(host::kDrawingSceneProperty, piReturnBdVarInt(0));
     piRedraw();
     return 1;
+}
+
+}  // namespace
+
+int redrawFigure(int object, Limb* root, const PiPoint* position, int posed, int style) {
+    return redrawWith(object, root, [&] { drawLimbTree(object, root, position, posed, style); });
+}
+
+int redrawCaptured(int object, Limb* root, const MotionTable* motion, const PiPoint* position,
+                   int style) {
+    return redrawWith(object, root, [&] {
+        const double p[3] = {position->x, position->y, position->z};
+        drawCapturedAt(object, root, p, identityRotation(), motion, style, 0);
+    });
 }
 
 int drawLimbTree(int object, Limb* limb, const PiPoint* position, int posed, int style) {

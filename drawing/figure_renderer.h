@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/limb.h"
+#include "model/motion_table.h"
 #include "plugin/host_library.h"
 
 // Set when the target object's earlier geometry is gone (or none was drawn yet), so segments may
@@ -14,6 +15,13 @@ extern bool geometryCleared;
 // joint at position, posed (non-zero: the limbs' rotations turn their children) or in the rest
 // pose, in a SegmentStyle; then asks the host to redraw. Always 1.
 int redrawFigure(int object, Limb* root, const PiPoint* position, int posed, int style);
+// redrawFigure posed as captured: each limb's rotation is made of its own rotation channels in
+// motion, composed in the order it declared them (channelRotation), and passes down, so that a
+// limb turns with everything above it and a child's joint is its parent's joint plus the child's
+// offset turned by the parent's whole rotation. A limb without rotation channels turns with its
+// parent alone. The associated objects turn with their limbs. Always 1.
+int redrawCaptured(int object, Limb* root, const MotionTable* motion, const PiPoint* position,
+                   int style);
 // Draws every segment below limb, whose joint lies at position; all of a limb's own segments come
 // before its children's. Limbs more than kMaxLimbDepth levels below limb are not drawn. 0 for a
 // null limb, else 1.

@@ -27,7 +27,10 @@ struct SceneObject {
     std::string boundLabel;  // piBind's label
     std::string labelText;   // property 301
     bool hasRotation = false;
-    PiPoint rotation{};  // property 4, degrees
+    // Property 4, degrees (X, Y, Z). The scene turns the object's points about the world X axis
+    // by rotation.x, then about Y by rotation.y, then about Z by rotation.z (Rz * Ry * Rx on
+    // column vectors), before moving them by the position; fighost draws the object so.
+    PiPoint rotation{};
     bool hasPosition = false;
     PiPoint position{};  // property 5
     std::vector<GeometryItem> geometry;

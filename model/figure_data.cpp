@@ -102,5 +102,5 @@ int FigureData::showInNewObject(const char* name) {
 }
 
 int FigureData::pose(int objectHandle, int frame) {
-    return poseFigure(objectHandle, root, motion, frame, segmentStyle);
+    return poseFigure(objectHandle, root, motion, frame, segmentStyle, posing);
 }

@@ -110,6 +110,8 @@ class Window {
     virtual void setText(int id, const char* text) = 0;
     virtual int isChecked(int id) = 0;
     virtual void setChecked(int id, int checked) = 0;
+    // Lets the user work the control (1) or greys it out (0), as EnableWindow does.
+    virtual void setEnabled(int id, int enabled) = 0;
     // Gives the control the keyboard focus and selects its text.
     virtual void focus(int id) = 0;
     // The range of an up-down control; its Up step goes towards high.

@@ -57,6 +57,7 @@ const ControlTemplate kSettingsControls[] = {
     {kNoId, kLabel, "Divisions", 10, 98, 30, 8, 0},
     {settings_page::kDivisions, kEdit, nullptr, 60, 96, 41, 12, kEditStyle},
     {settings_page::kTest, kPushButton, "Test", 120, 73, 50, 14, 0},
+    {settings_page::kPoseAsCaptured, kCheckBox, "Pose as &captured", 10, 123, 120, 10, 0},
 };
 
 const ControlTemplate kConfigureControls[] = {

@@ -37,6 +37,7 @@ constexpr int kBalloons = 1098;
 constexpr int kTest = 1100;
 constexpr int kSubSegments = 1101;
 constexpr int kDivisions = 1102;
+constexpr int kPoseAsCaptured = 1103;
 }  // namespace settings_page
 
 // "Configure" (130).

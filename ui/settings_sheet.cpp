@@ -1,6 +1,9 @@
 #include "ui/settings_sheet.h"
 
+#include <climits>
+
 #include "drawing/cable.h"
+#include "drawing/figure_renderer.h"
 #include "model/figure_data.h"
 #include "ui/configure_page.h"
 #include "ui/dialog_resources.h"
@@ -9,6 +12,20 @@ namespace {
 
 // Room for the one line that says why the dialog library did not load.
 constexpr size_t kReasonSize = 1024;
+
+// Draws the figure into its object as Generate does at the Configure page's frame: posed at that
+// frame when it is above 0 and the figure has a motion, otherwise in the rest pose (the same in
+// either posing), in the figure's own style.
+void drawAgain(FigureData* figure, int object, uint32_t frame) {
+    if (frame > 0 && figure->motion != nullptr) {
+        figure->pose(object,
+                     frame > static_cast<uint32_t>(INT_MAX) ? INT_MAX : static_cast<int>(frame));
+        return;
+    }
+    PiPoint position;
+    ZeroPoint(&position);
+    redrawFigure(object, figure->root, &position, 0, figure->segmentStyle);
+}
 
 }  // namespace
 
@@ -25,6 +42,8 @@ void dlgSettings::onInitDialog() {
         return;
     for (int style = 0; style < 3; ++style)
         window()->setChecked(settings_page::kLineSegments + style, style == segmentStyle ? 1 : 0);
+    window()->setChecked(settings_page::kPoseAsCaptured, posing == kPosingCaptured ? 1 : 0);
+    window()->setEnabled(settings_page::kPoseAsCaptured, hasFigure ? 1 : 0);
 }
 
 void dlgSettings::onCommand(int id, toolkit::Notification what) {
@@ -33,6 +52,10 @@ void dlgSettings::onCommand(int id, toolkit::Notification what) {
         return;
     if (id >= kLineSegments && id <= kBalloons) {
         segmentStyle = id - kLineSegments;
+    } else if (id == kPoseAsCaptured) {
+        posing = window() != nullptr && window()->isChecked(kPoseAsCaptured) != 0
+                     ? kPosingCaptured
+                     : kPosingWorldAxes;
     } else if (id == kTest) {
         PiPoint from{0.0f, 0.0f, 0.0f};
         PiPoint to{1.0f, 0.0f, 0.0f};
@@ -61,6 +84,8 @@ int showSettingsSheet(const SheetContext& context) {
             found = static_cast<FigureData*>(data);
             config.figureData = found;
             settings.segmentStyle = found->segmentStyle;
+            settings.posing = found->posing;
+            settings.hasFigure = true;
         }
     }
     // Without a figure data the page shows the style new figures get; a figure built here takes
@@ -73,10 +98,16 @@ int showSettingsSheet(const SheetContext& context) {
     if (result == toolkit::kRunFailed)
         ErrorMessage(kWindowNotMade, "Settings");
     if (result == toolkit::kIdOk) {
-        if (found != nullptr)
+        if (found != nullptr) {
+            const bool posingChanged = found->posing != settings.posing;
             found->segmentStyle = settings.segmentStyle;
-        else
+            found->posing = settings.posing;
+            // The object shows the new posing at once; a new style alone waits for the next draw.
+            if (posingChanged)
+                drawAgain(found, context.objectHandle, config.frame);
+        } else {
             config.setBuiltStyle(settings.segmentStyle);
+        }
     }
     // Cancel undoes nothing on the Configure page: what was built there is kept either way.
     config.keepBuiltFigure();

@@ -4,12 +4,13 @@
 
 #include <cstdint>
 
+#include "model/figure_data.h"
 #include "toolkit/dialog_base.h"
 
 class FigurePlugin;
 
-// The "Settings" page: the segment style chosen with its radio buttons, and two numbers that are
-// shown and validated but read by nothing else.
+// The "Settings" page: the segment style chosen with its radio buttons, the posing chosen with
+// "Pose as &captured", and two numbers that are shown and validated but read by nothing else.
 class dlgSettings : public toolkit::PropertyPage {
   public:
     dlgSettings();
@@ -17,6 +18,10 @@ class dlgSettings : public toolkit::PropertyPage {
     int32_t divisions = 8;      // "Divisions" (1102)
     int32_t subSegments = 9;    // "Sub-segments" (1101)
     int32_t segmentStyle = -1;  // the checked radio button; -1 checks none
+    // The figure's PosingMode: "Pose as &captured" (1103) is checked for kPosingCaptured. A click
+    // makes it kPosingCaptured or kPosingWorldAxes; another value stays until then.
+    int32_t posing = kPosingWorldAxes;
+    bool hasFigure = false;  // whether the sheet works on a figure; 1103 is disabled without one
 
   protected:
     void exchange(toolkit::DataExchange& dx) override;
@@ -33,7 +38,9 @@ struct SheetContext {
 };
 
 // Shows the sheet for the object and waits until it closes. On OK the object's figure data takes
-// the chosen segment style. A figure built in the sheet that no object holds becomes a new scene
+// the chosen segment style and posing; when its posing changed, the figure is drawn again into
+// the object, as Generate draws it at the frame the Configure page shows (frame 0: the rest pose,
+// in the figure's style). A figure built in the sheet that no object holds becomes a new scene
 // object when the sheet closes (Configure page). When the dialog library cannot be loaded or the
 // sheet cannot be made, says so through the host in one line and changes nothing. Always 1.
 int showSettingsSheet(const SheetContext& context);

@@ -32,6 +32,7 @@ class RecordingWindow final : public Window {
     void setExpanded(int, TreeItem, int) override {}
     int isChecked(int) override { return 0; }
     void setChecked(int, int) override {}
+    void setEnabled(int, int) override {}
     void setRange(int, int, int) override {}
     void* selectedItemData(int) override { return nullptr; }
     void end(int) override {}

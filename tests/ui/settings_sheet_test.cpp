@@ -3,6 +3,8 @@
 // Run against both toolkits.
 #include <gtest/gtest-spi.h>
 
+#include <cstring>
+
 #include "ui_fixture.h"
 
 namespace ui_test {
@@ -89,6 +91,82 @@ TEST_F(SettingsSheetTest, StyleIsWrittenOnlyOnOk) {
         EXPECT_EQ(figure(human)->segmentStyle, c.expected)
             << c.initial << " -> " << c.chosen << " closed with " << c.closeWith;
     }
+}
+
+// "Pose as &captured" shows the figure's posing and writes it on OK; Cancel leaves it. When OK
+// changes the posing, the object is drawn again at the Configure page's frame in the new posing,
+// just as a pose message for that frame draws it; otherwise the object keeps what it showed.
+TEST_F(SettingsSheetTest, PoseAsCapturedIsWrittenOnOkAndDrawnAgain) {
+    const struct {
+        int initial;
+        bool click;
+        int closeWith;
+        int expected;
+    } cases[] = {{0, true, 1, 1}, {1, true, 1, 0},  {0, true, 2, 0},
+                 {1, true, 2, 1}, {1, false, 1, 1}, {0, false, 1, 0}};
+    for (const auto& c : cases) {
+        int human = loadHuman();
+        ASSERT_NE(human, -1);
+        figure(human)->posing = c.initial;
+        const std::vector<PiPoint> before = standin::object(human)->points;
+        Script script;
+        script.on("Settings", [&](WindowHandle sheet) {
+            type(openPage(sheet, "Configure"), 1019, "30");
+            WindowHandle page = openPage(sheet, "Settings");
+            EXPECT_EQ(text(page, 1103), "Pose as &captured");
+            EXPECT_TRUE(isEnabled(page, 1103));
+            EXPECT_EQ(isChecked(page, 1103), c.initial == 1);
+            if (c.click) {
+                click(page, 1103);
+                EXPECT_EQ(isChecked(page, 1103), c.initial != 1);
+            }
+            EXPECT_EQ(figure(human)->posing, c.initial) << "nothing changes while it is open";
+            clickSheetButton(sheet, c.closeWith);
+        });
+        EXPECT_EQ(settings(human, script), 1);
+        const std::string which = std::to_string(c.initial) + (c.click ? " clicked" : "") +
+                                  " closed with " + std::to_string(c.closeWith);
+        EXPECT_EQ(figure(human)->posing, c.expected) << which;
+        const std::vector<PiPoint> after = standin::object(human)->points;
+        const bool drawnAgain = c.expected != c.initial;
+        // What a pose message at frame 30 draws in the posing the figure has now.
+        PluginCall call{};
+        call.objectHandle = human;
+        call.callValue = 30;
+        module().Fig(512, 0, &call);
+        const std::vector<PiPoint>& wanted = drawnAgain ? standin::object(human)->points : before;
+        ASSERT_EQ(after.size(), wanted.size()) << which;
+        size_t differing = 0;
+        for (size_t n = 0; n < after.size(); ++n) {
+            if (after[n].x != wanted[n].x || after[n].y != wanted[n].y || after[n].z != wanted[n].z)
+                ++differing;
+        }
+        EXPECT_EQ(differing, 0u) << which;
+        const bool asBefore =
+            after.size() == before.size() &&
+            std::memcmp(after.data(), before.data(), after.size() * sizeof(PiPoint)) == 0;
+        EXPECT_EQ(asBefore, !drawnAgain) << which << ": frame 30 is not the rest pose";
+        EXPECT_TRUE(errors().empty());
+    }
+}
+
+// Without a figure there is no posing to choose: the box is shown unchecked and disabled.
+TEST_F(SettingsSheetTest, PoseAsCapturedIsDisabledWithoutAFigure) {
+    Script script;
+    script.on("Settings", [](WindowHandle sheet) {
+        WindowHandle page = openPage(sheet, "Settings");
+        EXPECT_TRUE(isVisible(page, 1103));
+        EXPECT_FALSE(isEnabled(page, 1103));
+        EXPECT_FALSE(isChecked(page, 1103));
+        clickSheetButton(sheet, 1);
+    });
+    int result = script.run([] {
+        PluginCall call{};
+        call.objectHandle = -1;
+        return module().Fig(32, 0, &call);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_TRUE(errors().empty());
 }
 
 // The builder's main action opens the same sheet, without an object: no figure data, the

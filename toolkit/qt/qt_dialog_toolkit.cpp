@@ -220,6 +220,10 @@ class TemplateWindow final : public Window {
         button->setChecked(checked != 0);
         button->setAutoExclusive(exclusive);
     }
+    void setEnabled(int id, int enabled) override {
+        if (QWidget* widget = control<QWidget>(id))
+            widget->setEnabled(enabled != 0);
+    }
     void focus(int id) override {
         QWidget* widget = control<QWidget>(id);
         if (widget == nullptr)

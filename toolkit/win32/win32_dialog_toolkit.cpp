@@ -173,6 +173,10 @@ class TemplateWindow final : public Window {
         if (HWND control = GetDlgItem(window_, id))
             SendMessageA(control, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     }
+    void setEnabled(int id, int enabled) override {
+        if (HWND control = GetDlgItem(window_, id))
+            EnableWindow(control, enabled ? TRUE : FALSE);
+    }
     void focus(int id) override {
         HWND control = GetDlgItem(window_, id);
         if (control == nullptr)

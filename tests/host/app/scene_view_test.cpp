@@ -120,3 +120,47 @@ TEST(SceneViewTest, PictureFitWithoutExtentShowsTenUnits) {
 }
 
 }  // namespace
+
+namespace {
+
+// An associated object is drawn turned by its rotation property as the stand-in host documents
+// it: about world X, then Y, then Z (Rz * Ry * Rx), then moved by its position.
+TEST(SceneViewTest, ObjectTurnsAboutXThenYThenZ) {
+    const double toRadians = std::atan(1.0) / 45.0;
+    const struct {
+        PiPoint degrees, point;
+    } cases[] = {
+        {{90, 90, 0}, {0, 1, 0}},      // X then Y: (0, 0, 1), then (1, 0, 0)
+        {{0, 90, 90}, {1, 0, 0}},      // Y then Z: (0, 0, -1), then unchanged
+        {{30, -40, 125}, {1, 2, -3}},  // a turn about all three
+    };
+    for (const auto& c : cases) {
+        standin::resetScene();
+        const int handle = piCreateObject("bone", 1);
+        PiPoint line[2] = {{0, 0, 0}, c.point};
+        piPutGeometry(handle, host::kGeometryLine, line);
+        const PiPoint position{5, 6, 7};
+        piSetObjectProperty(handle, host::kRotationProperty, piReturnBdVarPnt(&c.degrees));
+        piSetObjectProperty(handle, host::kPositionProperty, piReturnBdVarPnt(&position));
+        std::vector<fighost::ViewItem> items;
+        fighost::appendSceneItems(*standin::object(handle), fighost::cameraFor(View::kFront),
+                                  &items);
+        ASSERT_EQ(items.size(), 1u);
+        double v[3] = {c.point.x, c.point.y, c.point.z};
+        // X, then Y, then Z, each a right-handed turn about the world axis.
+        const double angles[3] = {c.degrees.x, c.degrees.y, c.degrees.z};
+        for (int axis = 0; axis < 3; ++axis) {
+            const double a = angles[axis] * toRadians;
+            const int i = (axis + 1) % 3, j = (axis + 2) % 3;
+            const double vi = std::cos(a) * v[i] - std::sin(a) * v[j];
+            const double vj = std::sin(a) * v[i] + std::cos(a) * v[j];
+            v[i] = vi;
+            v[j] = vj;
+        }
+        EXPECT_NEAR(items[0].points[1].x, v[0] + 5, 1e-5);
+        EXPECT_NEAR(items[0].points[1].y, v[1] + 6, 1e-5);
+        EXPECT_NEAR(items[0].points[1].z, v[2] + 7, 1e-5);
+    }
+}
+
+}  // namespace
