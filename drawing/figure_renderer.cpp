@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "drawing/joint_rotation.h"
 #include "drawing/rotation_transform.h"
@@ -162,11 +163,17 @@ int placeAssociatedObject(Limb* limb, const PiPoint* position, const PiPoint* ro
             return 0;
         limb->associatedObject = handle;
     }
+    // In degrees an angle grows by a factor of 57: one that a float no longer holds (or one
+    // that is not a number) turns nothing, and is never narrowed out of range.
     const double pi = radiansPerHalfTurn();
-    const PiPoint degrees{static_cast<float>(rotation->x * 180.0 / pi),
-                          static_cast<float>(rotation->y * 180.0 / pi),
-                          static_cast<float>(rotation->z * 180.0 / pi)};
-    if (!isFinitePoint(degrees) || !isFinitePoint(*position))
+    const double turn[3] = {rotation->x * 180.0 / pi, rotation->y * 180.0 / pi,
+                            rotation->z * 180.0 / pi};
+    for (double angle : turn)
+        if (!(std::fabs(angle) <= std::numeric_limits<float>::max()))
+            return 0;
+    const PiPoint degrees{static_cast<float>(turn[0]), static_cast<float>(turn[1]),
+                          static_cast<float>(turn[2])};
+    if (!isFinitePoint(*position))
         return 0;
     piSetObjectProperty(limb->associatedObject, host::kRotationProperty,
                         piReturnBdVarPnt(&degrees));

@@ -214,6 +214,24 @@ TEST_F(FigureRendererTest, PlacingNeedsAMapName) {
     EXPECT_EQ(placeAssociatedObject(tree.root, &kOrigin, &rotation), 0);
 }
 
+TEST_F(FigureRendererTest, AnAngleNoFloatHoldsInDegreesLeavesTheObjectWhereItWas) {
+    const int lamp = sceneObject("Lamp");
+    TreeGuard tree(newLimb());
+    setMapName(tree.root, "Lamp");
+    const float big = std::numeric_limits<float>::max() / 2;  // radians; 57 times that in degrees
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const PiPoint turns[] = {{big, 0, 0}, {0, -big, 0}, {0, 0, nan}};
+    const PiPoint position{1, 2, 3};
+    for (const PiPoint& rotation : turns) {
+        EXPECT_EQ(placeAssociatedObject(tree.root, &position, &rotation), 0);
+        EXPECT_EQ(standin::object(lamp)->rebuildCount, 0);
+        EXPECT_TRUE(pointNear(standin::object(lamp)->position, 0, 0, 0));
+    }
+    const PiPoint quarter{0, 0, static_cast<float>(std::atan(1.0) * 2)};
+    EXPECT_EQ(placeAssociatedObject(tree.root, &position, &quarter), 1);
+    EXPECT_TRUE(pointNear(standin::object(lamp)->rotation, 0, 0, 90));
+}
+
 TEST_F(FigureRendererTest, FailedSegmentDoesNotEndTheWalk) {
     // root -- a (0, 0, 8) -- b (0, 0, 8), b associated with a scene object
     const int lamp = sceneObject("Lamp");
