@@ -378,10 +378,12 @@ void SceneWidget::paintEvent(QPaintEvent*) {
     if (grid_)
         paintGrid(&painter);
 
-    // Colours by each object's place in the scene.
+    // Colours by each object's place among those still in the scene, so that an object made
+    // again in the place of another (Undo, Redo) keeps the colour it had.
     std::vector<int> handles;
     for (const standin::SceneObject& object : standin::scene().objects)
-        handles.push_back(object.handle);
+        if (!session_->deleted(object.handle))
+            handles.push_back(object.handle);
     auto colourOf = [&](int handle) {
         size_t place = std::find(handles.begin(), handles.end(), handle) - handles.begin();
         QColor colour = kObjectColours[place % (sizeof kObjectColours / sizeof kObjectColours[0])];

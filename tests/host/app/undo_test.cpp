@@ -8,6 +8,7 @@
 #include <QtWidgets/QAbstractButton>
 #include <cstdlib>
 
+#include "host/app/scene_widget.h"
 #include "window_fixture.h"
 
 namespace {
@@ -159,6 +160,34 @@ TEST_F(UndoTest, ThePosingSwitchIsUndoneAndRedone) {
         EXPECT_EQ(session_.figure(selected()->handle)->posing, kPosingCaptured);
         EXPECT_EQ(saved(selected()->handle), loaded) << "the posing is not in the file";
     }
+}
+
+// The share of the scene view's pixels whose hue is near that of colour (shaded faces keep it).
+double shareOfHue(const QImage& image, const QColor& colour) {
+    int near = 0, coloured = 0;
+    for (int y = 0; y < image.height(); y += 2)
+        for (int x = 0; x < image.width(); x += 2) {
+            const QColor seen = image.pixelColor(x, y);
+            if (seen.hsvSaturation() < 80)
+                continue;
+            ++coloured;
+            if (std::abs(seen.hsvHue() - colour.hsvHue()) < 12)
+                ++near;
+        }
+    return coloured == 0 ? 0.0 : static_cast<double>(near) / coloured;
+}
+
+TEST_F(UndoTest, AnObjectMadeAgainKeepsItsColour) {
+    std::string path = folder_.write("walk.fig", readFile(example("walk.fig")));
+    ASSERT_NE(window_->loadFile(QString::fromStdString(path)), host::kNoObject);
+    const QColor steelBlue(70, 130, 180), terracotta(196, 98, 52);
+    auto view = [&] { return window_->sceneWidget()->grab().toImage(); };
+    ASSERT_GT(shareOfHue(view(), steelBlue), 0.9);
+    window_->deleteSelected();
+    menuItem(0)->trigger();  // made again as a new object, the old one gone
+    ASSERT_NE(selected(), nullptr);
+    EXPECT_GT(shareOfHue(view(), steelBlue), 0.9);
+    EXPECT_LT(shareOfHue(view(), terracotta), 0.05);
 }
 
 TEST_F(UndoTest, TheUnsavedMarkFollowsTheSavedState) {
