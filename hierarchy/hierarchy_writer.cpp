@@ -31,6 +31,8 @@ const char* const kStandardChannelNames[] = {nullptr,     "Xposition", "Ypositio
 constexpr char kRootChannels[] =
     "\tCHANNELS 6 Xposition Yposition Zposition Zrotation Xrotation Yrotation";
 constexpr char kJointChannels[] = "\tCHANNELS 3 Zrotation Xrotation Yrotation";
+// The frame time written for a motion that came with none.
+constexpr char kUsualFrameTime[] = "0.033333";
 // The name the reader gives every End Site child, and so the only leaf written as one.
 constexpr char kEndSiteName[] = "End";
 
@@ -88,8 +90,13 @@ void writeMotion(LineWriter& out, const MotionTable& motion, const WrittenChanne
     out.text("Frames:     ");
     out.count(motion.frameCount);
     out.end();
+    // The capture's own frame time; a figure that had none plays at 30 frames a second.
     out.begin(0);
-    out.text("Frame Time: 0.033333");
+    out.text("Frame Time: ");
+    if (motion.frameTime > 0.0)
+        out.exactNumber(motion.frameTime);
+    else
+        out.text(kUsualFrameTime);
     out.end();
     for (uint32_t frame = 0; frame < motion.frameCount && out.ok(); ++frame) {
         int f = static_cast<int>(frame);

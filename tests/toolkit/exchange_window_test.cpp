@@ -35,6 +35,7 @@ class RecordingWindow final : public Window {
     void setRange(int, int, int) override {}
     void* selectedItemData(int) override { return nullptr; }
     void end(int) override {}
+    void setReadOnly(int, int) override {}
 };
 
 // Writing sets the limit before the text; reading refuses a longer text (from a toolkit that
