@@ -168,7 +168,8 @@ void keepCompleteRows(MotionTable* table, int declared, int complete) {
 // keeps the rows that came whole: frameCount counts them, and the table notes how many of the
 // declared rows came. Rows past the frames the table keeps are read and counted, not kept.
 void readMotion(MotionTable* table) {
-    int declared = 0;
+    // A second motion section without a "Frames:" line reads as many rows as the table holds.
+    int declared = static_cast<int>(table->frameCount);
     const char* token = readMotionHeader(table, &declared);
     const int columns = table->columnCount();
     // With no columns every row is whole without a value; the token that ended the header is
