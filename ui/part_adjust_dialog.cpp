@@ -168,7 +168,8 @@ void dlgPartAdjust::restoreMotion() {
     if (!kept_)
         return;
     if (motionBefore_ != nullptr) {
-        *figure->motion = *motionBefore_;
+        if (figure->motion != nullptr)
+            *figure->motion = *motionBefore_;
     } else {
         // The dialog made the motion; the figure had none.
         delete figure->motion;
