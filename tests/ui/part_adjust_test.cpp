@@ -180,10 +180,15 @@ TEST_F(PartAdjustTest, TheFrameLeftKeepsWhatWasTypedThereAndNoOtherFrameChanges)
         const char* shownX;
         uint32_t frameCount;  // after OK at the new frame, untouched there
     } cases[] = {
-        {"2", kKeyUp, "3", "703", 10},     {"2", kArrowUp, "3", "703", 10},
-        {"2", kArrowDown, "1", "701", 10}, {"2", kTyped, "12", "709", 10},
-        {"5", kTyped, "35", "709", 10},    {"9", kTyped, "1", "701", 10},
+        {"2", kKeyUp, "3", "703", 10},
+        {"2", kArrowUp, "3", "703", 10},
+        {"2", kArrowDown, "1", "701", 10},
+        {"2", kTyped, "12", "709", 10},
+        {"5", kTyped, "35", "709", 10},
+        {"9", kTyped, "1", "701", 10},
         {"9", kKeyUp, "10", "45.5", 10},
+        // "12" on the way to "123" lies past the motion's end: nothing lengthens it.
+        {"2", kTyped, "123", "709", 10},
     };
     for (const auto& c : cases) {
         int object = load(smallFigure(), false);
