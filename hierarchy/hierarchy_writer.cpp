@@ -82,7 +82,25 @@ void collectWrittenChannels(const Limb* limb, const MotionTable* motion, int lev
     }
 }
 
-void writeMotion(LineWriter& out, const MotionTable& motion, const WrittenChannels* written) {
+// The channels the CHANNELS lines of the fixed layout declare, limb by limb as writeLimb writes
+// them: six on the root and three on every other limb with children, down to the same depth.
+int fixedLayoutColumns(const Limb* limb, int level) {
+    int columns = limb->childCount == 0 ? 0 : level == 0 ? 6 : 3;
+    if (level >= kMaxLimbDepth)
+        return columns;
+    for (uint32_t i = 0; i < limb->childCount; ++i) {
+        const Limb* child = limb->children[i];
+        if (child != nullptr && child->deleted != 1)
+            columns += fixedLayoutColumns(child, level + 1);
+    }
+    return columns;
+}
+
+// written: the limbs whose declared channels each frame line holds; null for the fixed layout,
+// whose lines hold the table's channels as they stand, filled out with zeros to columns so that
+// every frame reads back whole.
+void writeMotion(LineWriter& out, const MotionTable& motion, const WrittenChannels* written,
+                 int columns) {
     out.begin(0);
     out.text("MOTION");
     out.end();
@@ -114,6 +132,8 @@ void writeMotion(LineWriter& out, const MotionTable& motion, const WrittenChanne
                 out.number(motion.value(c, f));
                 out.text(" ");
             }
+            for (int c = motion.channelCount(); c < columns; ++c)
+                out.text("0 ");
         }
         out.end();
     }
@@ -232,9 +252,9 @@ int FigureData::writeTo(tagStandardFile* file) {
         if (writesDeclaredChannels) {
             WrittenChannels written;
             collectWrittenChannels(root, motion, 0, &written);
-            writeMotion(*lines, *motion, &written);
+            writeMotion(*lines, *motion, &written, 0);
         } else {
-            writeMotion(*lines, *motion, nullptr);
+            writeMotion(*lines, *motion, nullptr, fixedLayoutColumns(root, 0));
         }
     }
     const bool ok = lines->ok();
