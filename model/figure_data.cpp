@@ -17,12 +17,6 @@ namespace {
 // The label, and command, every loaded figure's scene object is bound to.
 const char kBuilderLabel[] = "Figure builder";
 
-// A path's last part, the file's own name, after any folder of either system's kind.
-std::string fileNamePart(const std::string& path) {
-    size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 }  // namespace
 
 FigureData::FigureData(FigurePlugin* plugin)
@@ -84,9 +78,10 @@ int FigureData::read(const char* path, int isBioVision, std::string* opened) {
     StdCloseFile(file);
     motion->source = nullptr;  // the record is freed; nothing may read through it again
 
-    // The frames that came whole are kept; the user learns that the rest never came.
+    // The frames that came whole are kept; the user learns that the rest never came, with the
+    // file named as it was opened.
     if (motion->endedEarly())
-        ErrorMessage("%s: the file ends after %d of %d frames", fileNamePart(fileName).c_str(),
+        ErrorMessage("%s: the file ends after %d of %d frames", fileName.c_str(),
                      motion->completeFrames(), motion->declaredFrames());
     if (motion->mapCount != 0)
         segmentStyle = kSegmentLines;

@@ -58,14 +58,15 @@ TEST(CaptureFilesTest, ACaptureCutShortKeepsItsWholeFramesAndSaysSo) {
     TempDir dir;
     const struct {
         size_t length;      // of the capture's first bytes; 0 for the whole file
-        const char* cutAt;  // a name of the prefix's own
+        const char* cutAt;  // the file the prefix is written to
     } cases[] = {{100000, "01_01.bvh"}, {whole.size() - 10, "end.bvh"}, {0, "whole.bvh"}};
     ReadFigure full(kCapture);
     ASSERT_EQ(full.read, 1);
     ASSERT_TRUE(full.errors.empty());
     for (const auto& c : cases) {
         const std::string text = c.length == 0 ? whole : whole.substr(0, c.length);
-        ReadFigure cut(dir.write(c.cutAt, text));
+        const std::string path = dir.write(c.cutAt, text);
+        ReadFigure cut(path);
         ASSERT_EQ(cut.read, 1) << c.cutAt;
         const MotionTable& motion = *cut.figure->motion;
         const int rows = wholeRows(text);
@@ -73,7 +74,7 @@ TEST(CaptureFilesTest, ACaptureCutShortKeepsItsWholeFramesAndSaysSo) {
         EXPECT_EQ(motion.frameCount, static_cast<uint32_t>(kept)) << c.cutAt;
         std::vector<std::string> said;
         if (c.length != 0)
-            said.push_back(std::string(c.cutAt) + ": the file ends after " + std::to_string(rows) +
+            said.push_back(path + ": the file ends after " + std::to_string(rows) +
                            " of 2752 frames");
         EXPECT_EQ(cut.errors, said) << c.cutAt;
         // The frames kept are the whole file's; past them the motion holds its last frame.
