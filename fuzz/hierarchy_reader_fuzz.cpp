@@ -2,6 +2,7 @@
 // loader reads a figure file, and frees everything it built. The bytes reach the file layer
 // through in-memory files linked in place of the platform's file calls, so no input touches a
 // disk.
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -16,6 +17,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // What was read stays within the table and the tree's limits.
     if (read.motion->channelCount() > kMaxChannels || read.motion->frameCount > kMaxFrames ||
         read.root->childCount > static_cast<uint32_t>(kMaxChildren)) {
+        abort();
+    }
+    // The rows kept are the rows that came whole, and a frame time is a finite duration.
+    const MotionTable& motion = *read.motion;
+    if (motion.completeFrames() < static_cast<int>(motion.frameCount) ||
+        !std::isfinite(motion.frameTime) || motion.frameTime < 0.0) {
         abort();
     }
     return 0;

@@ -129,5 +129,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (first.motion->frameCount != second.motion->frameCount)
         differ("frame count", std::to_string(first.motion->frameCount),
                std::to_string(second.motion->frameCount));
+    // The frame time goes with the motion section, which only a motion with frames has; one the
+    // file did not give is written as 30 frames a second.
+    const double frameTime = first.motion->frameTime > 0.0 ? first.motion->frameTime : 0.033333;
+    if (first.motion->frameCount != 0 && second.motion->frameTime != frameTime)
+        differ("frame time", std::to_string(frameTime), std::to_string(second.motion->frameTime));
     return 0;
 }

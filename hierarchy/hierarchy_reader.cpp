@@ -115,41 +115,76 @@ bool readChannels(MotionTable* table, Limb* limb) {
     return true;
 }
 
-// MOTION, its header and its values, frame by frame and column by column. Values of columns
-// whose channel was refused are read and passed over. Values that do not come before the end of
-// the file stay 0.0.
-void readMotion(MotionTable* table) {
-    const char* token = nullptr;
+// The header of the motion section: "Frames:" and its count (the declared count, at least 0,
+// goes to *declared), "Frame", "Time:" and the frame time. Returns the first token that is none
+// of them, the first value; null when the file ends first.
+const char* readMotionHeader(MotionTable* table, int* declared) {
     for (;;) {
-        token = nextToken(table);
+        const char* token = nextToken(table);
         if (token == nullptr) {
-            return;
+            return nullptr;
         }
         if (names::sameIgnoringCase(token, kFramesWord)) {
             const char* count = nextToken(table);
             if (count == nullptr) {
-                return;
+                return nullptr;
             }
             int frames = readCount(count);
-            table->frameCount = static_cast<uint32_t>(frames < 0            ? 0
-                                                      : frames > kMaxFrames ? kMaxFrames
-                                                                            : frames);
+            *declared = frames < 0 ? 0 : frames;
+            table->frameCount =
+                static_cast<uint32_t>(*declared > kMaxFrames ? kMaxFrames : *declared);
         } else if (names::sameIgnoringCase(token, kFrameWord)) {
             continue;
         } else if (names::sameIgnoringCase(token, kTimeWord)) {
-            if (nextToken(table) == nullptr) {
-                return;
+            const char* time = nextToken(table);
+            if (time == nullptr) {
+                return nullptr;
             }
+            // Only a positive duration is a frame time; anything else counts as none.
+            double seconds = readNumber(time);
+            table->frameTime = seconds > 0.0 ? seconds : 0.0;
         } else {
-            break;
+            return token;
         }
+    }
+}
+
+// Settles the frames kept once the rows are read: frameCount is the rows that came whole (within
+// the table), and the values of a row the file ended inside go back to 0.0, as every value past
+// frameCount stands.
+void keepCompleteRows(MotionTable* table, int declared, int complete) {
+    const int kept = declared < kMaxFrames ? declared : kMaxFrames;
+    if (complete < kept) {
+        for (int c = 0; c < table->channelCount(); ++c) {
+            table->channels[c].values[complete] = 0.0;
+        }
+        table->frameCount = static_cast<uint32_t>(complete);
+    }
+    table->noteRows(declared, complete);
+}
+
+// MOTION, its header and its values, frame by frame and column by column. Values of columns
+// whose channel was refused are read and passed over. A file that ends before its values do
+// keeps the rows that came whole: frameCount counts them, and the table notes how many of the
+// declared rows came. Rows past the frames the table keeps are read and counted, not kept.
+void readMotion(MotionTable* table) {
+    // A second motion section without a "Frames:" line reads as many rows as the table holds.
+    int declared = static_cast<int>(table->frameCount);
+    const char* token = readMotionHeader(table, &declared);
+    const int columns = table->columnCount();
+    // With no columns every row is whole without a value; the token that ended the header is
+    // dropped.
+    if (columns == 0) {
+        table->noteRows(declared, declared);
+        return;
+    }
+    if (token == nullptr) {
+        keepCompleteRows(table, declared, 0);
+        return;
     }
     // The token that ended the header is the first value; the token after the last value is
     // dropped, and so is that first token when there are no values to read.
-    const int frames = table->frameCount < static_cast<uint32_t>(kMaxFrames)
-                           ? static_cast<int>(table->frameCount)
-                           : kMaxFrames;
-    const int columns = table->columnCount();
+    const int frames = declared < kMaxFrames ? declared : kMaxFrames;
     const int channels = table->channelCount();
     for (int frame = 0; frame < frames; ++frame) {
         int channel = 0;
@@ -162,10 +197,23 @@ void readMotion(MotionTable* table) {
             }
             token = nextToken(table);
             if (token == nullptr) {
+                keepCompleteRows(table, declared, column == columns - 1 ? frame + 1 : frame);
                 return;
             }
         }
     }
+    if (declared <= frames) {
+        table->noteRows(declared, declared);
+        return;
+    }
+    // The rows past the table: the token in hand is their first value. Exactly their values are
+    // read, so that statements after a whole motion section still apply to the root.
+    const int64_t wanted = static_cast<int64_t>(declared - frames) * columns;
+    int64_t values = 1;
+    while (values < wanted && nextToken(table) != nullptr) {
+        ++values;
+    }
+    table->noteRows(declared, frames + static_cast<int>(values / columns));
 }
 
 // One statement that neither opens nor closes a block, its keyword already read. With no limb,

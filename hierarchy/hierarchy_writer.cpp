@@ -31,6 +31,8 @@ const char* const kStandardChannelNames[] = {nullptr,     "Xposition", "Ypositio
 constexpr char kRootChannels[] =
     "\tCHANNELS 6 Xposition Yposition Zposition Zrotation Xrotation Yrotation";
 constexpr char kJointChannels[] = "\tCHANNELS 3 Zrotation Xrotation Yrotation";
+// The frame time written for a motion that came with none.
+constexpr char kUsualFrameTime[] = "0.033333";
 // The name the reader gives every End Site child, and so the only leaf written as one.
 constexpr char kEndSiteName[] = "End";
 
@@ -80,7 +82,25 @@ void collectWrittenChannels(const Limb* limb, const MotionTable* motion, int lev
     }
 }
 
-void writeMotion(LineWriter& out, const MotionTable& motion, const WrittenChannels* written) {
+// The channels the CHANNELS lines of the fixed layout declare, limb by limb as writeLimb writes
+// them: six on the root and three on every other limb with children, down to the same depth.
+int fixedLayoutColumns(const Limb* limb, int level) {
+    int columns = limb->childCount == 0 ? 0 : level == 0 ? 6 : 3;
+    if (level >= kMaxLimbDepth)
+        return columns;
+    for (uint32_t i = 0; i < limb->childCount; ++i) {
+        const Limb* child = limb->children[i];
+        if (child != nullptr && child->deleted != 1)
+            columns += fixedLayoutColumns(child, level + 1);
+    }
+    return columns;
+}
+
+// written: the limbs whose declared channels each frame line holds; null for the fixed layout,
+// whose lines hold the table's channels as they stand, filled out with zeros to columns so that
+// every frame reads back whole.
+void writeMotion(LineWriter& out, const MotionTable& motion, const WrittenChannels* written,
+                 int columns) {
     out.begin(0);
     out.text("MOTION");
     out.end();
@@ -88,8 +108,13 @@ void writeMotion(LineWriter& out, const MotionTable& motion, const WrittenChanne
     out.text("Frames:     ");
     out.count(motion.frameCount);
     out.end();
+    // The capture's own frame time; a figure that had none plays at 30 frames a second.
     out.begin(0);
-    out.text("Frame Time: 0.033333");
+    out.text("Frame Time: ");
+    if (motion.frameTime > 0.0)
+        out.exactNumber(motion.frameTime);
+    else
+        out.text(kUsualFrameTime);
     out.end();
     for (uint32_t frame = 0; frame < motion.frameCount && out.ok(); ++frame) {
         int f = static_cast<int>(frame);
@@ -107,6 +132,8 @@ void writeMotion(LineWriter& out, const MotionTable& motion, const WrittenChanne
                 out.number(motion.value(c, f));
                 out.text(" ");
             }
+            for (int c = motion.channelCount(); c < columns; ++c)
+                out.text("0 ");
         }
         out.end();
     }
@@ -225,9 +252,9 @@ int FigureData::writeTo(tagStandardFile* file) {
         if (writesDeclaredChannels) {
             WrittenChannels written;
             collectWrittenChannels(root, motion, 0, &written);
-            writeMotion(*lines, *motion, &written);
+            writeMotion(*lines, *motion, &written, 0);
         } else {
-            writeMotion(*lines, *motion, nullptr);
+            writeMotion(*lines, *motion, nullptr, fixedLayoutColumns(root, 0));
         }
     }
     const bool ok = lines->ok();

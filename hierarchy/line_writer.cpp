@@ -1,8 +1,10 @@
 // Writing a figure file line by line.
 #include "hierarchy/line_writer.h"
 
+#include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <system_error>
 
 namespace {
 
@@ -43,6 +45,12 @@ void LineWriter::number(double value) {
     char digits[40];
     const int length = std::snprintf(digits, sizeof digits, "%g", value);
     append(digits, length > 0 ? static_cast<size_t>(length) : 0);
+}
+
+void LineWriter::exactNumber(double value) {
+    char digits[40];
+    const std::to_chars_result written = std::to_chars(digits, digits + sizeof digits, value);
+    append(digits, written.ec == std::errc() ? static_cast<size_t>(written.ptr - digits) : 0);
 }
 
 void LineWriter::count(unsigned value) {

@@ -18,6 +18,8 @@ class LineWriter {
     void text(const char* text);
     // Appends a value the way the file writes numbers: "%g", six significant digits.
     void number(double value);
+    // Appends a value in the shortest form that reads back as the same double ("0.008333").
+    void exactNumber(double value);
     // Appends a count.
     void count(unsigned value);
     // Appends a name as one token for the reader: as it stands, or in double quotes when it is

@@ -1,7 +1,9 @@
 // Creating, destroying and loading the figure attached to a scene object.
 #include "model/figure_data.h"
 
+#include <cstring>
 #include <new>
+#include <string>
 
 #include "drawing/figure_pose.h"
 #include "drawing/figure_renderer.h"
@@ -44,7 +46,7 @@ Limb* FigureData::rootLimb() {
     return root;
 }
 
-int FigureData::load(const char* path, int isBioVision) {
+int FigureData::read(const char* path, int isBioVision, std::string* opened) {
     if (root != nullptr) {
         freeTree(root);
         root = nullptr;
@@ -53,8 +55,11 @@ int FigureData::load(const char* path, int isBioVision) {
     if (root == nullptr)
         return 0;
 
-    const char* fileName = AddExt(path, isBioVision ? ".bvh" : ".fig");
-    tagStandardFile* file = StdOpenFile(fileName, kStdOpenRead);
+    // AddExt answers in a buffer of the host's that its next call reuses.
+    const std::string fileName = AddExt(path, isBioVision ? ".bvh" : ".fig");
+    if (opened != nullptr)
+        *opened = fileName;
+    tagStandardFile* file = StdOpenFile(fileName.c_str(), kStdOpenRead);
     if (file == nullptr) {
         ErrorMessage(isBioVision ? "Unable to open BioVision data file"
                                  : "Unable to open Figure data file");
@@ -73,10 +78,25 @@ int FigureData::load(const char* path, int isBioVision) {
     StdCloseFile(file);
     motion->source = nullptr;  // the record is freed; nothing may read through it again
 
-    if (owner == nullptr)
-        return 0;
+    // The frames that came whole are kept; the user learns that the rest never came, with the
+    // file named as it was opened.
+    if (motion->endedEarly())
+        ErrorMessage("%s: the file ends after %d of %d frames", fileName.c_str(),
+                     motion->completeFrames(), motion->declaredFrames());
     if (motion->mapCount != 0)
         segmentStyle = kSegmentLines;
+    return 1;
+}
+
+bool FigureData::holdsFigure() const {
+    bool limbs = root != nullptr && (root->childCount != 0 || std::strcmp(root->name, ".") != 0);
+    bool channels = motion != nullptr && motion->channelCount() != 0;
+    return limbs || channels;
+}
+
+int FigureData::load(const char* path, int isBioVision) {
+    if (read(path, isBioVision) != 1 || owner == nullptr)
+        return 0;
     return showInNewObject(owner->baseName(path));
 }
 

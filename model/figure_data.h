@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "model/limb.h"
 #include "model/motion_table.h"
@@ -50,6 +51,14 @@ class FigureData {
     // Reads a .fig or .bvh file into a new tree and motion and shows it in a new scene object,
     // to which the figure is then attached. 1 on success; 0 with the reason shown to the user.
     virtual int load(const char* path, int isBioVision);
+    // The reading half of load: reads a .fig or .bvh file into a new tree and motion, showing
+    // nothing. 1 when the file was read (a motion cut short is said once), 0 with the reason
+    // shown. The name of the file opened (the path with the loader's extension added) goes to
+    // opened when given.
+    int read(const char* path, int isBioVision, std::string* opened = nullptr);
+    // Whether the tree or the motion holds anything: a file that holds no figure (a picture, an
+    // empty or other text file) leaves only the placeholder root "." and no channel.
+    bool holdsFigure() const;
     // Poses the figure at a frame of its motion in the given object. Always 0.
     virtual int pose(int objectHandle, int frame);
     // Writes the figure as a .fig file (the extension is added); 1 on success, 0 with the reason

@@ -39,7 +39,10 @@ MotionTable::MotionTable(tagStandardFile* file)
       frameCount(0),
       mapCount(0),
       columnCount_(0),
-      channelColumns_() {}
+      channelColumns_(),
+      declaredFrames_(0),
+      completeFrames_(0),
+      frameTime(0.0) {}
 
 MotionTable* MotionTable::create(tagStandardFile* source) {
     return new (std::nothrow) MotionTable(source);
@@ -53,6 +56,9 @@ void MotionTable::clear(tagStandardFile* file) {
     mapCount = 0;
     columnCount_ = 0;
     std::memset(channelColumns_, 0, sizeof channelColumns_);
+    declaredFrames_ = 0;
+    completeFrames_ = 0;
+    frameTime = 0.0;
 }
 
 ChannelType MotionTable::channelType(int i) const {
@@ -119,4 +125,9 @@ int MotionTable::channelColumn(int i) const {
         return -1;
     }
     return channelColumns_[i];
+}
+
+void MotionTable::noteRows(int declared, int complete) {
+    declaredFrames_ = declared < 0 ? 0 : declared;
+    completeFrames_ = complete < 0 ? 0 : complete;
 }

@@ -64,6 +64,14 @@ class MotionTable {
     // The motion-section column channel i takes its values from; -1 at or beyond channelCount.
     int channelColumn(int i) const;
 
+    // What the reader found of the motion section's rows: the count its "Frames:" line declared
+    // and the rows that came whole before the file ended (also past the frames the table keeps).
+    void noteRows(int declared, int complete);
+    int declaredFrames() const { return declaredFrames_; }
+    int completeFrames() const { return completeFrames_; }
+    // Whether the file ended before the rows its "Frames:" line declared had all come.
+    bool endedEarly() const { return completeFrames_ < declaredFrames_; }
+
     tagStandardFile* source;  // the file being read; only meaningful while it is read
     MotionChannel channels[kMaxChannels];
 
@@ -79,4 +87,11 @@ class MotionTable {
 
     int32_t columnCount_;                   // channelCount_, plus the columns of refused ones
     int32_t channelColumns_[kMaxChannels];  // the column of each declared channel, increasing
+    int32_t declaredFrames_;                // the "Frames:" count as the file gave it, at least 0
+    int32_t completeFrames_;                // the rows read whole
+
+  public:
+    // Seconds a frame lasts, as the file's "Frame Time:" gave it; 0 when it gave none (or none
+    // that is a positive number), which a save writes as the usual 30 frames a second.
+    double frameTime;
 };

@@ -188,6 +188,45 @@ template void DataExchange::number(int, int32_t&);
 template void DataExchange::number(int, uint32_t&);
 template void DataExchange::number(int, double&);
 
+template <typename Number>
+void DataExchange::number(int id, Number& field, Number low, Number high) {
+    if (failed_)
+        return;
+    if (!save_) {
+        number(id, field);
+        return;
+    }
+    Number read = field;
+    number(id, read);
+    if (failed_)
+        return;
+    if (read < low || read > high) {
+        // Whole numbers name their ends exactly; a decimal range in six digits, as "%g" writes.
+        std::string lowText, highText;
+        if constexpr (std::is_floating_point_v<Number>) {
+            char buffer[32];
+            std::snprintf(buffer, sizeof buffer, "%g", static_cast<double>(low));
+            lowText = buffer;
+            std::snprintf(buffer, sizeof buffer, "%g", static_cast<double>(high));
+            highText = buffer;
+        } else {
+            lowText = numberText(low);
+            highText = numberText(high);
+        }
+        const char* format =
+            std::is_floating_point_v<Number> ? kAskNumberBetween : kAskWholeNumberBetween;
+        char message[sizeof kAskWholeNumberBetween + 64];
+        std::snprintf(message, sizeof message, format, lowText.c_str(), highText.c_str());
+        fail(id, message);
+        return;
+    }
+    field = read;
+}
+
+template void DataExchange::number(int, int32_t&, int32_t, int32_t);
+template void DataExchange::number(int, uint32_t&, uint32_t, uint32_t);
+template void DataExchange::number(int, double&, double, double);
+
 int Dialog::doModal(Toolkit& toolkit) {
     int result = toolkit.runDialog(layout_, *this);
     window_ = nullptr;

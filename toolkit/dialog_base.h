@@ -17,6 +17,9 @@ namespace toolkit {
 constexpr const char kAskWholeNumber[] = "Please enter a whole number.";
 constexpr const char kAskUnsignedNumber[] = "Please enter a whole number of 0 or more.";
 constexpr const char kAskNumber[] = "Please enter a number.";
+// printf formats: a number of the field's kind outside the range it holds, with the range's ends.
+constexpr const char kAskWholeNumberBetween[] = "Please enter a whole number between %s and %s.";
+constexpr const char kAskNumberBetween[] = "Please enter a number between %s and %s.";
 // printf format: the most characters a text field holds.
 constexpr const char kAskShorterText[] = "Please enter no more than %d characters.";
 
@@ -64,6 +67,11 @@ class DataExchange {
     // refused with the type's message (kAskWholeNumber, kAskUnsignedNumber, kAskNumber).
     template <typename Number>
     void number(int id, Number& field);
+    // The same within low to high: a number outside them is refused with the message that names
+    // them (kAskWholeNumberBetween, kAskNumberBetween), so that a field never takes a number
+    // it cannot hold (a float's range for a double field that is narrowed later).
+    template <typename Number>
+    void number(int id, Number& field, Number low, Number high);
 
   private:
     void fail(int id, const char* message);

@@ -14,7 +14,7 @@
 namespace toolkit {
 
 // Bumped whenever a class below changes: the library and the module must agree on it.
-constexpr int kInterfaceVersion = 2;
+constexpr int kInterfaceVersion = 3;
 
 // The id of controls that are never referred to (labels, group boxes).
 constexpr int kNoId = -1;
@@ -133,6 +133,8 @@ class Window {
     virtual void messageBox(const char* text, uint32_t style) = 0;
     // Closes a modal dialog with result (kIdOk, kIdCancel); pages ignore it.
     virtual void end(int result) = 0;
+    // Edits: whether the user can change the text (readOnly 0) or only read and select it.
+    virtual void setReadOnly(int id, int readOnly) = 0;
 
   protected:
     ~Window() = default;

@@ -4,8 +4,10 @@
 #include <charconv>
 #include <climits>
 #include <cstring>
+#include <string>
 
 #include "drawing/figure_renderer.h"
+#include "plugin/figure_plugin.h"
 #include "ui/dialog_resources.h"
 #include "ui/part_adjust_dialog.h"
 
@@ -73,7 +75,8 @@ dlgConfig::dlgConfig(toolkit::Toolkit& toolkit)
 
 void dlgConfig::exchange(toolkit::DataExchange& dx) {
     dx.control(configure_page::kLimbs, tree);
-    dx.number(configure_page::kFrame, frame);
+    // Frames go from 0 to 255; a larger number is refused rather than drawn as the rest pose.
+    dx.number(configure_page::kFrame, frame, 0u, static_cast<uint32_t>(kLastFrame));
 }
 
 void dlgConfig::onInitDialog() {
@@ -276,8 +279,10 @@ void dlgConfig::generate() {
     ZeroPoint(&position);
     if (objectHandle == host::kNoObject)
         return;
-    // A frame that does not read shows its message; the last good frame is drawn.
-    updateData(1);
+    // A frame that does not read (or is past 255) shows its message and nothing is drawn: the
+    // figure is not dropped into another frame than the one asked for.
+    if (updateData(1) == 0)
+        return;
     // A figure built by hand has no motion to pose, so it is drawn as a page without a figure
     // data draws it: unposed, as lines.
     if (frame > 0 && figureData != nullptr && figureData->motion != nullptr) {
@@ -301,9 +306,15 @@ void dlgConfig::loadFigure() {
     FigureData* loaded = makeFigureData();
     if (loaded == nullptr)
         return;
-    if (loaded->load(answer.path, isBioVision) != 1) {
-        // The load said why (no object holds the figure then); the page goes on with the
-        // figure it had.
+    // A file that holds no figure (a picture, an empty or other text file) makes no object; the
+    // page goes on with the figure it had, as after a load that failed (which said why).
+    std::string opened;
+    bool read = loaded->read(answer.path, isBioVision, &opened) == 1;
+    if (read && !loaded->holdsFigure()) {
+        ErrorMessage("%s holds no figure", opened.c_str());
+        read = false;
+    }
+    if (!read || loaded->showInNewObject(owner->baseName(answer.path)) != 1) {
         loaded->destroy();
         delete loaded;
         return;

@@ -1,11 +1,19 @@
 // "Part Adjust": the modal dialog in which the user edits one limb's name, associated object and
 // offset, and its X, Y and Z rotations frame by frame in the figure's motion table. Name,
 // association and offset are edited here and copied into the limb by the Configure page on OK;
-// rotations are written into the motion table at once, on Apply, OK or a change of frame, and
-// stay there whatever button closes the dialog.
+// rotations are written into the motion table as the user goes, on Apply, OK or a change of
+// frame. Cancel takes all of it back: the motion is left exactly as the dialog found it, its
+// values, its frame count and any channels the dialog gave the limb.
+//
+// Frame 0 is the rest pose and is never written, so its rotation fields are read-only. A change
+// of frame stores the rotations at the frame being left first: always for a step of one frame
+// (the Up and Down keys, the arrows, or a number typed one away), and for any other change only
+// when the rotations were changed there. So a number typed digit by digit passes through the
+// frames its first digits name without storing anything there.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "model/figure_data.h"
@@ -33,8 +41,11 @@ class dlgPartAdjust : public toolkit::Dialog {
     uint32_t storeFrame = 0;  // where the next store writes the rotations; 0 stores nothing
     int32_t loaded = 0;       // 1 once the rotations were loaded from the motion
 
-    // Stores the rotation fields at storeFrame (when store is 1 and storeFrame is not 0), then
-    // shows the rotations of frame. Does nothing without a figure and a limb.
+    // What syncRotations stores before it shows frame: nothing, the rotation fields, or the
+    // rotation fields only when the user changed them since they were shown.
+    enum Store { kStoreNothing = 0, kStoreFields = 1, kStoreChanged = 2 };
+    // Reads the controls, stores the rotation fields at storeFrame as store says (never at frame
+    // 0), then shows the rotations of frame. Does nothing without a figure and a limb.
     void syncRotations(int store);
     // Stores the rotation fields at the frame shown, as OK does: for a dialog that was shown
     // before its limb had a place in a figure (Add Limb), once it has one.
@@ -45,6 +56,7 @@ class dlgPartAdjust : public toolkit::Dialog {
     void onInitDialog() override;
     void onCommand(int id, toolkit::Notification what) override;
     void onOK() override;
+    void onCancel() override;
 
   private:
     // Writes the rotation fields into the limb's own rotation channels at storeFrame. A limb
@@ -53,7 +65,24 @@ class dlgPartAdjust : public toolkit::Dialog {
     void storeRotations();
     void apply();
     void frameChanged();
+    // Whether the rotation fields hold other values than the ones last shown.
+    bool rotationsChanged() const;
+    // The rotation fields take typing only at frames that are stored, 1 onwards.
+    void lockRotations(uint32_t shownFrame);
+    // Keeps what Cancel puts back: the motion as the dialog found it (or that there was none),
+    // and where the limb's channels were.
+    void keepMotion();
+    void restoreMotion();
 
     // Set while the dialog writes its own controls, whose changes are not the user's.
     bool writingControls_ = false;
+    // The rotations last shown, to tell the user's changes from them.
+    double shownX_ = 0.0;
+    double shownY_ = 0.0;
+    double shownZ_ = 0.0;
+    // What Cancel restores; kept_ is set once it is kept.
+    bool kept_ = false;
+    std::unique_ptr<MotionTable> motionBefore_;  // null when the figure had no motion
+    uint32_t firstChannelBefore_ = 0;
+    uint32_t declaredChannelsBefore_ = 0;
 };

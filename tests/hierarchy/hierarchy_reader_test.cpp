@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <string>
 #include <vector>
 
@@ -205,7 +206,8 @@ TEST(HierarchyReaderTest, MotionColumnsStayAlignedPastRefusedChannels) {
         columns += count;
     }
     // The joints form one chain (a limb holds at most 32 children), closed here.
-    for (int joint = 0; joint < 48; ++joint) text += "}\n";
+    for (int joint = 0; joint < 48; ++joint)
+        text += "}\n";
     text += "}\nMOTION\nFrames: " + std::to_string(kFrames) + "\nFrame Time: 0.033333\n";
     for (int f = 0; f < kFrames; ++f) {
         for (int c = 0; c < columns; ++c) {
@@ -418,13 +420,83 @@ TEST(HierarchyReaderTest, AFileEndingInsideAStatementNeverUsesTheMissingToken) {
     ReadText afterFrames("ROOT Hips CHANNELS 1 Xrotation MOTION Frames:");
     EXPECT_EQ(afterFrames.motion().frameCount, 0u);
 
+    // Only the row that came whole is kept; the 9 of the row cut short is not.
     ReadText fewValues("ROOT Hips CHANNELS 2 Xrotation Yrotation MOTION Frames: 3 7 8 9");
-    EXPECT_EQ(fewValues.motion().frameCount, 3u);
+    EXPECT_EQ(fewValues.motion().frameCount, 1u);
     EXPECT_EQ(fewValues.motion().value(0, 0), 7.0);
     EXPECT_EQ(fewValues.motion().value(1, 0), 8.0);
-    EXPECT_EQ(fewValues.motion().value(0, 1), 9.0);
-    EXPECT_EQ(fewValues.motion().value(1, 1), 0.0);
-    EXPECT_EQ(fewValues.motion().value(0, 2), 0.0);
+    EXPECT_EQ(fewValues.motion().channels[0].values[1], 0.0);
+    EXPECT_TRUE(fewValues.motion().endedEarly());
+}
+
+// A motion section the file ends inside keeps the rows that came whole, and the table says how
+// many of how many came; the rows past the 256 kept are counted too. Statements after a whole
+// section still apply.
+TEST(HierarchyReaderTest, MotionCutShortKeepsTheRowsThatCameWhole) {
+    auto rows = [](int count, int columns) {
+        std::string text;
+        for (int f = 0; f < count; ++f) {
+            for (int c = 0; c < columns; ++c)
+                text += std::to_string(f * 10 + c) + " ";
+            text += "\n";
+        }
+        return text;
+    };
+    const std::string head2 = "ROOT Hips CHANNELS 2 Xrotation Yrotation MOTION Frames: ";
+    const struct {
+        std::string text;
+        uint32_t frameCount;
+        int declared, complete;
+        bool endedEarly;
+    } cases[] = {
+        {head2 + "4 Frame Time: 0.1 " + rows(4, 2), 4, 4, 4, false},
+        {head2 + "4 Frame Time: 0.1 " + rows(2, 2) + "20", 2, 4, 2, true},
+        {head2 + "4 Frame Time: 0.1 " + rows(3, 2), 3, 4, 3, true},
+        {head2 + "4 Frame Time:", 0, 4, 0, true},
+        {head2 + "4", 0, 4, 0, true},
+        {head2 + "300 " + rows(280, 2) + "1", 256, 300, 280, true},
+        {head2 + "300 " + rows(300, 2) + "ROOT After", 256, 300, 300, false},
+        {head2 + "0 ", 0, 0, 0, false},
+        {head2 + "-3 7 8", 0, 0, 0, false},
+        // Without columns every row is whole.
+        {"ROOT Hips MOTION Frames: 5", 5, 5, 5, false},
+    };
+    for (const auto& c : cases) {
+        ReadText read(c.text);
+        const MotionTable& motion = read.motion();
+        const std::string where = c.text.substr(0, 80);
+        EXPECT_EQ(motion.frameCount, c.frameCount) << where;
+        EXPECT_EQ(motion.declaredFrames(), c.declared) << where;
+        EXPECT_EQ(motion.completeFrames(), c.complete) << where;
+        EXPECT_EQ(motion.endedEarly(), c.endedEarly) << where;
+        for (uint32_t f = 0; f < motion.frameCount && motion.channelCount() == 2; ++f) {
+            EXPECT_EQ(motion.value(0, static_cast<int>(f)), f * 10.0) << where;
+            EXPECT_EQ(motion.value(1, static_cast<int>(f)), f * 10.0 + 1) << where;
+        }
+    }
+    ReadText after(cases[6].text);
+    EXPECT_STREQ(after.root()->name, "After");
+}
+
+// "Time:" gives the frame time; none, or one that is no positive number, leaves 0.
+TEST(HierarchyReaderTest, FrameTimeIsKept) {
+    const struct {
+        const char* time;
+        double kept;
+    } cases[] = {{"Frame Time: 0.008333", 0.008333},
+                 {"Frame Time: 0.041666666666", 0.041666666666},
+                 {"time: 2", 2.0},
+                 {"", 0.0},
+                 {"Frame Time: 0", 0.0},
+                 {"Frame Time: -1", 0.0},
+                 {"Frame Time: x", 0.0},
+                 {"Frame Time: 1e400", static_cast<double>(FLT_MAX)}};
+    for (const auto& c : cases) {
+        ReadText read(std::string("ROOT Hips CHANNELS 1 Xrotation MOTION Frames: 1 ") + c.time +
+                      " 5");
+        EXPECT_EQ(read.motion().frameTime, c.kept) << c.time;
+        EXPECT_EQ(read.motion().value(0, 0), 5.0) << c.time;
+    }
 }
 
 TEST(HierarchyReaderTest, AnEmptyOrMissingFileReadsNothing) {

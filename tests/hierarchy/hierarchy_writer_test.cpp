@@ -82,6 +82,41 @@ TEST_F(HierarchyWriterTest, HandBuiltFigureGetsTheFixedLayout) {
     EXPECT_EQ(readFile(dir.path("example.fig")), kExample);
 }
 
+// A hand-built motion with fewer channels than the fixed layout declares has its frame lines
+// filled out with zeros, so that the file reads back with all its frames and says nothing of a
+// file cut short; one with as many or more is written as it stands.
+TEST_F(HierarchyWriterTest, FixedLayoutFrameLinesAreWhole) {
+    const struct {
+        int channels;
+        const char* firstLine;
+    } cases[] = {{2, "0.5 1.5 0 0 0 0 0 0 0 \r\n"},
+                 {9, "0.5 1.5 2.5 3.5 4.5 5.5 6.5 7.5 8.5 \r\n"},
+                 {10, "0.5 1.5 2.5 3.5 4.5 5.5 6.5 7.5 8.5 9.5 \r\n"}};
+    for (const auto& c : cases) {
+        OwnedFigure f;
+        buildExample(f);
+        delete f->motion;
+        f->motion = MotionTable::create(nullptr);
+        for (int ch = 0; ch < c.channels; ++ch)
+            f->motion->declareChannel("c");
+        for (int frame = 0; frame < 2; ++frame)
+            for (int ch = 0; ch < c.channels; ++ch)
+                f->motion->setValue(ch, frame, frame * 10 + ch + 0.5);
+        const std::string path = dir.path("filled.fig");
+        ASSERT_EQ(f->save(path.c_str()), 1);
+        const std::string text = readFile(path);
+        EXPECT_NE(text.find("Frame Time: 0.033333\r\n" + std::string(c.firstLine)),
+                  std::string::npos)
+            << text;
+        standin::resetScene();
+        OwnedFigure back;
+        ASSERT_EQ(back->read(path.c_str(), 0), 1);
+        EXPECT_EQ(back->motion->frameCount, 2u) << c.channels;
+        EXPECT_FALSE(back->motion->endedEarly()) << c.channels;
+        EXPECT_TRUE(standin::scene().errors.empty()) << standin::scene().errors.front();
+    }
+}
+
 TEST_F(HierarchyWriterTest, StandardFileSavesBackByteForByte) {
     std::string original = dir.write("in.fig", kExample);
     FigureRead read(original);

@@ -1,6 +1,7 @@
 // The data exchange against a window that records what it is asked.
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <map>
 #include <string>
 #include <vector>
@@ -36,6 +37,7 @@ class RecordingWindow final : public Window {
     void setRange(int, int, int) override {}
     void* selectedItemData(int) override { return nullptr; }
     void end(int) override {}
+    void setReadOnly(int, int) override {}
 };
 
 // Writing sets the limit before the text; reading refuses a longer text (from a toolkit that
@@ -60,6 +62,49 @@ TEST(TextExchangeTest, LimitIsSetBeforeTheTextAndLongerTextsAreRefused) {
         std::vector<std::string> told;
         if (!c.read)
             told = {"Please enter no more than 15 characters.", "focus 1003"};
+        EXPECT_EQ(window.calls, told) << c.typed;
+    }
+}
+
+// A number within low to high reads; one outside them, or past the field's type, is refused with
+// the message that names the range, the focus on it, and the field keeps its value.
+TEST(NumberExchangeTest, NumbersOutsideTheRangeAreRefusedNamingIt) {
+    const char* const floats = "Please enter a number between -3.40282e+38 and 3.40282e+38.";
+    const char* const frames = "Please enter a whole number between 0 and 255.";
+    const struct {
+        const char* typed;
+        bool isFrame;  // an unsigned frame of 0 to 255, else a double within a float's range
+        double read;   // the field afterwards
+        const char* message;
+    } cases[] = {
+        {"1e38", false, 1e38, nullptr},
+        {"-3.4e38", false, -3.4e38, nullptr},
+        {"1e39", false, 7, floats},
+        {"-1e39", false, 7, floats},
+        {"1e400", false, 7, "Please enter a number."},
+        {"255", true, 255, nullptr},
+        {"0", true, 0, nullptr},
+        {"256", true, 7, frames},
+        {"99999", true, 7, frames},
+        {"99999999999", true, 7, "Please enter a whole number of 0 or more."},
+    };
+    for (const auto& c : cases) {
+        RecordingWindow window;
+        window.texts[1016] = c.typed;
+        DataExchange read(window, 1);
+        double got = 7;
+        if (c.isFrame) {
+            uint32_t frame = 7;
+            read.number(1016, frame, 0u, 255u);
+            got = frame;
+        } else {
+            read.number(1016, got, -static_cast<double>(FLT_MAX), static_cast<double>(FLT_MAX));
+        }
+        EXPECT_EQ(got, c.read) << c.typed;
+        EXPECT_EQ(read.failed(), c.message != nullptr ? 1 : 0) << c.typed;
+        std::vector<std::string> told;
+        if (c.message != nullptr)
+            told = {c.message, "focus 1016"};
         EXPECT_EQ(window.calls, told) << c.typed;
     }
 }

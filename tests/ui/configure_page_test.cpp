@@ -331,6 +331,84 @@ TEST_F(ConfigurePageTest, ANameWithoutExtensionIsReadAsTheFilterSays) {
     }
 }
 
+// Load Figure of a file that holds no figure (a picture, an empty file, text without a ROOT) says
+// so, makes no object, and the page goes on with the figure it showed, Generate drawing into
+// the sheet's object as before.
+TEST_F(ConfigurePageTest, LoadFigureOfAFileThatHoldsNoFigureSaysSoAndKeepsThePage) {
+    const struct {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"pic.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x01", 20)},
+        {"empty.fig", ""},
+        {"notes.txt", "Some notes\nwith no figure in them, { and braces }\n"},
+    };
+    for (const auto& c : cases) {
+        int object = load(smallFigure(), false);
+        const std::string path = dir.write(c.name, c.bytes);
+        const size_t objects = standin::scene().objects.size();
+        const size_t errorsBefore = errors().size();
+        Script script;
+        script.on("Settings", [](WindowHandle sheet) { click(openPage(sheet, "Configure"), 1010); })
+            .on("Load Figure Data", [&](WindowHandle files) { chooseFile(files, 1, path); })
+            .on("Settings", [&](WindowHandle sheet) {
+                WindowHandle configure = openPage(sheet, "Configure");
+                EXPECT_EQ(limbList(configure), "Hips[Chest[Arm[End]],Leg[End]]") << c.name;
+                type(configure, 1019, "5");
+                click(configure, 1005);
+                clickSheetButton(sheet, 1);
+            });
+        settings(object, script);
+        std::vector<std::string> all = errors();
+        EXPECT_EQ(
+            std::vector<std::string>(all.begin() + static_cast<long>(errorsBefore), all.end()),
+            std::vector<std::string>{path + " holds no figure"});
+        EXPECT_EQ(standin::scene().objects.size(), objects) << c.name;
+        EXPECT_GT(standin::object(object)->count(3), 0u) << "Generate posed the sheet's object";
+    }
+}
+
+// Generate's frame goes from 0 to 255: a larger number is refused with a message naming the range
+// and nothing is drawn, rather than the rest pose.
+TEST_F(ConfigurePageTest, GenerateRefusesFramesPast255) {
+    const struct {
+        const char* frame;
+        bool drawn;
+    } cases[] = {{"255", true}, {"256", false}, {"99999", false}};
+    for (const auto& c : cases) {
+        int object = load(smallFigure(), false);
+        int before = -1, after = -1;
+        Script script;
+        script.on("Settings", [&](WindowHandle sheet) {
+            WindowHandle configure = openPage(sheet, "Configure");
+            before = standin::scene().redrawCount;
+            type(configure, 1019, c.frame);
+            click(configure, 1005);
+            if (c.drawn) {
+                after = standin::scene().redrawCount;
+                clickSheetButton(sheet, 1);
+            }
+        });
+        if (!c.drawn) {
+            script.on(kMessage, [](WindowHandle box) { acceptMessage(box); })
+                .on("Settings", [&](WindowHandle sheet) {
+                    after = standin::scene().redrawCount;
+                    // The sheet closes once the frame is one it can hold.
+                    type(openPage(sheet, "Configure"), 1019, "0");
+                    clickSheetButton(sheet, 1);
+                });
+        }
+        settings(object, script);
+        EXPECT_EQ(after > before, c.drawn) << c.frame;
+        EXPECT_EQ(
+            script.messages(),
+            c.drawn ? std::vector<std::string>{}
+                    : std::vector<
+                          std::string>{"Settings: Please enter a whole number between 0 and 255."})
+            << c.frame;
+    }
+}
+
 // Edit and a double click open Part Adjust on the selected limb; with nothing selected, Edit does
 // nothing. A renamed limb shows its new name at once.
 TEST_F(ConfigurePageTest, EditAndDoubleClickOpenTheSelectedLimb) {

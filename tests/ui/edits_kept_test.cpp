@@ -74,7 +74,7 @@ TEST_F(EditsKeptTest, RotationsGoIntoTheEditedLimbsOwnChannels) {
                     fill({{1019, "2"}, {1013, "45"}}, 1021)(dialog);
                     fill({{1019, "3"}}, 1021)(dialog);
                     EXPECT_EQ(text(dialog, 1013), c.atFrame3) << c.limb;
-                    click(dialog, 2);
+                    click(dialog, 1);
                 })
             .on("Settings", closeSheet(1));
         settings(object, script);

@@ -357,6 +357,24 @@ void press(HWND window, int id, Key key, int times) {
     settle();
 }
 
+void clickArrow(HWND window, int id, Key arrow, int times) {
+    HWND control = item(window, id);
+    if (control == nullptr)
+        return;
+    // A vertical up-down: its upper half is the up arrow.
+    RECT area{};
+    GetClientRect(control, &area);
+    const int x = (area.right - area.left) / 2;
+    const int y =
+        arrow == Key::Up ? (area.bottom - area.top) / 4 : (area.bottom - area.top) * 3 / 4;
+    const LPARAM at = MAKELPARAM(x, y);
+    for (int i = 0; i < times; ++i) {
+        sendAndGoOn(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        sendAndGoOn(control, WM_LBUTTONUP, 0, at);
+        settle();
+    }
+}
+
 std::string pageTabs(HWND sheet) {
     HWND tabs = tabControl(sheet);
     std::string out;

@@ -36,6 +36,8 @@ void click(WindowHandle window, int id);
 void type(WindowHandle window, int id, const std::string& text);
 // Presses and releases the key in the control, times over.
 void press(WindowHandle window, int id, Key key, int times = 1);
+// Clicks the up (Key::Up) or down arrow of the up-down control, times over.
+void clickArrow(WindowHandle window, int id, Key arrow, int times = 1);
 
 // The sheet's pages: their tab texts in order, the shown one, and a page (shown first).
 std::string pageTabs(WindowHandle sheet);

@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 
 #include "window_driver.h"
 
@@ -76,6 +77,18 @@ void type(QWidget* window, int id, const std::string& typed) {
 void press(QWidget* window, int id, Key key, int times) {
     for (int i = 0; i < times; ++i)
         QTest::keyClick(edit(window, id), key == Key::Up ? Qt::Key_Up : Qt::Key_Down);
+}
+
+void clickArrow(QWidget* window, int id, Key arrow, int times) {
+    QWidget* upDown = control(window, id);
+    QToolButton* found = nullptr;
+    for (QToolButton* button :
+         upDown != nullptr ? upDown->findChildren<QToolButton*>() : QList<QToolButton*>())
+        if (button->arrowType() == (arrow == Key::Up ? Qt::UpArrow : Qt::DownArrow))
+            found = button;
+    ASSERT_NE(found, nullptr) << id << " has no arrow";
+    for (int i = 0; i < times; ++i)
+        QTest::mouseClick(found, Qt::LeftButton);
 }
 
 std::string pageTabs(QWidget* sheet) {

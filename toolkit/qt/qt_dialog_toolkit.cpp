@@ -286,6 +286,10 @@ class TemplateWindow final : public Window {
         if (auto* dialog = qobject_cast<QDialog*>(surface_))
             dialog->done(result);
     }
+    void setReadOnly(int id, int readOnly) override {
+        if (auto* edit = control<QLineEdit>(id))
+            edit->setReadOnly(readOnly != 0);
+    }
 
   private:
     template <typename T>

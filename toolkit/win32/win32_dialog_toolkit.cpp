@@ -258,6 +258,10 @@ class TemplateWindow final : public Window {
             PostMessageA(window_, WM_NULL, 0, 0);
         }
     }
+    void setReadOnly(int id, int readOnly) override {
+        if (HWND control = GetDlgItem(window_, id))
+            SendMessageA(control, EM_SETREADONLY, readOnly != 0 ? TRUE : FALSE, 0);
+    }
 
   private:
     const ControlTemplate* find(int id) const {
