@@ -1,3 +1,4 @@
+// Naming the window after the desktop entry it was launched from, and giving it its icon.
 #include "host/app/application_identity.h"
 
 #include <QtGui/QGuiApplication>

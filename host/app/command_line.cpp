@@ -1,3 +1,4 @@
+// Reading fighost's command line: the command word, its options and operands.
 #include "host/app/command_line.h"
 
 #include <getopt.h>

@@ -1,3 +1,4 @@
+// fighost's info, render, frames and convert commands, and the help of each.
 #include "host/app/commands.h"
 
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// Keeping which of the window's figures changed, and the file each belongs to.
 #include "host/app/figure_files.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// Loading one figure for a command through a module session, and what went wrong.
 #include "host/app/figure_loading.h"
 
 #include <strings.h>

@@ -1,3 +1,4 @@
+// Making snapshots of scene objects for Undo, and objects again from them.
 #include "host/app/figure_snapshot.h"
 
 #include <stdlib.h>

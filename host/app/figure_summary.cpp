@@ -1,3 +1,4 @@
+// Summing up a loaded figure from its records: limbs, channels, values, joints.
 #include "host/app/figure_summary.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// Reading what a figure file declares before the module keeps what fits.
 #include "host/app/file_facts.h"
 
 #include <strings.h>

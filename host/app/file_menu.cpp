@@ -1,3 +1,4 @@
+// The File menu and the care for unsaved work: Open, Save, Save As, Close, Delete, Quit.
 #include "host/app/file_menu.h"
 
 #include <QtCore/QDir>

@@ -1,3 +1,4 @@
+// Writing an output file whole, or reporting why not and leaving nothing half-written.
 #include "host/app/file_output.h"
 
 #include <fcntl.h>

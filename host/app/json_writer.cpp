@@ -1,3 +1,4 @@
+// The JSON writer: objects, arrays, strings and numbers, indented.
 #include "host/app/json_writer.h"
 
 #include <cmath>

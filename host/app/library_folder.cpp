@@ -1,3 +1,4 @@
+// Finding the folder of the libraries fighost loads at run time.
 #include "host/app/library_folder.h"
 
 #include <unistd.h>

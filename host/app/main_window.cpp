@@ -1,3 +1,4 @@
+// The main window: menus from the command table, the frame bar, the object list, messages.
 #include "host/app/main_window.h"
 
 #include <QtCore/QFileInfo>
@@ -114,7 +115,6 @@ MainWindow::MainWindow(ModuleSession* session, int style) : session_(session), s
     statusBar()->addPermanentWidget(status_);
     player_ = new QTimer(this);
     player_->setTimerType(Qt::PreciseTimer);
-    sinceStart_.start();
     connect(player_, &QTimer::timeout, this, [this] { nextFrame(); });
     connect(objects_, &QListWidget::currentRowChanged, this, [this] { selectionChanged(); });
     buildMenus();
@@ -693,7 +693,7 @@ void MainWindow::setPlaying(bool playing) {
     playing = playing && lastFrameOf(session_, selectedObject()) >= 1;
     if (playing && !player_->isActive()) {
         clock_.setFrameTime(frameTimeOf(selectedObject()));
-        clock_.start(std::max(frame_, 1), sinceStart_.elapsed() / 1000.0);
+        clock_.start(std::max(frame_, 1), clock_.now());
         player_->setInterval(clock_.tickMilliseconds());
         player_->start();
     } else if (!playing) {
@@ -706,7 +706,7 @@ void MainWindow::setPlaying(bool playing) {
 }
 
 void MainWindow::setSpeed(double speed) {
-    clock_.setSpeed(speed, sinceStart_.elapsed() / 1000.0);
+    clock_.setSpeed(speed, clock_.now());
     player_->setInterval(clock_.tickMilliseconds());
     const int index = speed_->findData(clock_.speed());
     if (index >= 0 && index != speed_->currentIndex()) {
@@ -723,7 +723,7 @@ void MainWindow::nextFrame() {
         return;
     }
     // The frame due now; those due while the last one was drawn are passed over.
-    const int due = clock_.frameAt(sinceStart_.elapsed() / 1000.0, 1, last);
+    const int due = clock_.frameAt(clock_.now(), 1, last);
     if (due != frame_)
         showFrame(due);
 }

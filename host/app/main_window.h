@@ -3,7 +3,6 @@
 // selected object, the module's Settings, and the module's messages in the status bar.
 #pragma once
 
-#include <QtCore/QElapsedTimer>
 #include <QtCore/QStringList>
 #include <QtWidgets/QMainWindow>
 #include <functional>
@@ -86,6 +85,8 @@ class MainWindow : public QMainWindow {
     void setPlaying(bool playing);
     // Plays speed times faster than captured (0.25 to 4).
     void setSpeed(double speed);
+    // Playback reads the time from source from now on (the steady clock by default).
+    void setTimeSource(TimeSource source) { clock_.setTimeSource(std::move(source)); }
     // The frame the object was last shown at in this window; 0 for its rest pose.
     int frameOf(int handle) const;
 
@@ -200,7 +201,6 @@ class MainWindow : public QMainWindow {
     int frame_ = 0;              // the frame the selected object was last posed at; 0 for none
     std::map<int, int> frames_;  // each object's frame, by handle, kept while another is selected
     PlaybackClock clock_;
-    QElapsedTimer sinceStart_;  // the steady clock playback reads
 };
 
 }  // namespace fighost

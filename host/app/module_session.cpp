@@ -1,3 +1,4 @@
+// Loading and driving the module through its exports and the command table.
 #include "host/app/module_session.h"
 
 #include <limits.h>

@@ -1,3 +1,4 @@
+// Writing numbers as the shortest text that reads back as the same value.
 #include "host/app/number_format.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// Writing a scene object's geometry as Wavefront .obj text.
 #include "host/app/obj_writer.h"
 
 #include "host/app/file_output.h"

@@ -1,3 +1,4 @@
+// Painting a scene object's geometry into PNG and SVG pictures.
 #include "host/app/picture_writer.h"
 
 #include <QtCore/QBuffer>

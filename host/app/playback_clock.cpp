@@ -1,6 +1,8 @@
+// The playback clock: the frame due at a time, at the file's rate and the chosen speed.
 #include "host/app/playback_clock.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 namespace fighost {
@@ -17,6 +19,11 @@ long long wholeFrames(double frames) {
 }
 
 }  // namespace
+
+double steadySeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 void PlaybackClock::setFrameTime(double seconds) {
     frameTime_ = seconds > 0 && seconds < 60 ? seconds : kDefaultFrameTime;

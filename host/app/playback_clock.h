@@ -3,7 +3,14 @@
 // whatever drawing costs; frames that come due while one is drawn are skipped, not shown late.
 #pragma once
 
+#include <functional>
+
 namespace fighost {
+
+// Seconds on a steady clock, counted from any moment: what playback reads the time from.
+using TimeSource = std::function<double()>;
+// The system's steady clock, in seconds.
+double steadySeconds();
 
 // Frame time of a figure whose file gives none: 30 frames a second.
 constexpr double kDefaultFrameTime = 1.0 / 30;
@@ -12,6 +19,12 @@ constexpr double kSpeeds[] = {0.25, 0.5, 1, 2, 4};
 
 class PlaybackClock {
   public:
+    // A clock that reads the time from source; the system's steady clock when none is given.
+    explicit PlaybackClock(TimeSource source = steadySeconds) : source_(std::move(source)) {}
+    void setTimeSource(TimeSource source) { source_ = std::move(source); }
+    // The time now, read from the clock's source.
+    double now() const { return source_(); }
+
     // Seconds a frame; values not above 0 (or absurdly long) mean kDefaultFrameTime.
     void setFrameTime(double seconds);
     double frameTime() const { return frameTime_; }
@@ -28,6 +41,7 @@ class PlaybackClock {
     int tickMilliseconds() const;
 
   private:
+    TimeSource source_;
     double frameTime_ = kDefaultFrameTime;
     double speed_ = 1;
     int startFrame_ = 1;

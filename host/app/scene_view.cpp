@@ -1,3 +1,4 @@
+// Taking scene geometry into an orthographic view: projection, shading, fitting.
 #include "host/app/scene_view.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The window's scene view: painting, the camera's mouse and keys, picking objects.
 #include "host/app/scene_widget.h"
 
 #include <QtGui/QMouseEvent>

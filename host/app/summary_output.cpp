@@ -1,3 +1,4 @@
+// Writing the figure summary as lines for a person or as one JSON document.
 #include "host/app/summary_output.h"
 
 #include "host/app/json_writer.h"

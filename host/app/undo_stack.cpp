@@ -1,3 +1,4 @@
+// The steps kept for Undo and Redo, and moving between them.
 #include "host/app/undo_stack.h"
 
 #include <iterator>

@@ -1,3 +1,4 @@
+// Keeping and restoring the window's size, place, layout, folder and posing.
 #include "host/app/window_settings.h"
 
 #include <QtCore/QSettings>

@@ -17,46 +17,27 @@
 #include "host/app/main_window.h"
 #include "model/figure_data.h"
 #include "support/temp_dir.h"
+#include "window_fixture.h"
 
 namespace {
 
 using fighost::MainWindow;
 using testing_support::readFile;
-using testing_support::TempDir;
 
-std::string example(const char* name) {
-    return std::string(FIGURE_SOURCE_DIR) + "/examples/" + name;
-}
+using fighost_test::example;
 
-class FileMenuTest : public testing::Test {
+class FileMenuTest : public fighost_test::WindowTest {
   protected:
+    FileMenuTest() {
+        // Questions are answered Cancel and confirmations no, unless a test says otherwise.
+        answer_ = QMessageBox::Cancel;
+        confirm_ = false;
+    }
     void SetUp() override {
-        standin::resetScene();
-        std::string error;
-        ASSERT_TRUE(session_.open(FIGURE_LIBRARY_PATH, &error)) << error;
-        window_ = std::make_unique<MainWindow>(&session_, 1);
-        window_->setMessageShower([this](QWidget* parent, const QString& text) {
-            shownOver_ = parent;
-            shown_ << text;
-        });
-        window_->fileMenu()->setQuestion([this](const QString& text) {
-            questions_ << text;
-            return answer_;
-        });
-        window_->fileMenu()->setConfirmation([this](const QString& text) {
-            questions_ << text;
-            return confirm_;
-        });
-        window_->fileMenu()->setSaveChooser(
-            [this](const QString&, const QString& suggested, const QString&) {
-                suggested_ << suggested;
-                return saveAs_;
-            });
-        window_->show();
+        WindowTest::SetUp();
         walkPath_ = folder_.write("walk.fig", readFile(example("walk.fig")));
         humanPath_ = folder_.write("human.bvh", readFile(example("human.bvh")));
     }
-    void TearDown() override { window_.reset(); }
 
     QAction* fileAction(const QString& text) {
         for (QAction* item : window_->menuBar()->actions().first()->menu()->actions())
@@ -71,15 +52,7 @@ class FileMenuTest : public testing::Test {
         window_->refresh();
     }
 
-    TempDir folder_;
     std::string walkPath_, humanPath_;
-    fighost::ModuleSession session_;
-    std::unique_ptr<MainWindow> window_;
-    QMessageBox::StandardButton answer_ = QMessageBox::Cancel;
-    bool confirm_ = false;
-    QString saveAs_;
-    QStringList questions_, suggested_, shown_;
-    QWidget* shownOver_ = nullptr;
 };
 
 TEST_F(FileMenuTest, MenuHoldsTheFileCommandsWithTheirKeys) {

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 
-#include <QtCore/QElapsedTimer>
 #include <QtCore/QMimeData>
 #include <QtCore/QSettings>
 #include <QtCore/QTimer>
@@ -35,6 +34,7 @@
 #include "model/figure_data.h"
 #include "plugin/host_protocol.h"
 #include "support/temp_dir.h"
+#include "window_fixture.h"
 
 namespace {
 
@@ -42,46 +42,11 @@ using fighost_test::figurePixels;
 
 using fighost::MainWindow;
 
-std::string example(const char* name) {
-    return std::string(FIGURE_SOURCE_DIR) + "/examples/" + name;
-}
+using fighost_test::example;
 
-class MainWindowTest : public testing::Test {
+class MainWindowTest : public fighost_test::WindowTest {
   protected:
-    void SetUp() override {
-        standin::resetScene();
-        standin::setEchoErrors(false);
-        std::string error;
-        ASSERT_TRUE(session_.open(FIGURE_LIBRARY_PATH, &error)) << error;
-        window_ = std::make_unique<MainWindow>(&session_, 1);
-        // Deleting an object asks first; the tests say yes.
-        window_->fileMenu()->setConfirmation([](const QString&) { return true; });
-        window_->resize(900, 600);
-        window_->show();
-        QApplication::processEvents();
-    }
-    void TearDown() override {
-        window_.reset();
-        standin::setEchoErrors(true);
-    }
-
     QImage view() { return window_->sceneWidget()->grab().toImage(); }
-    QAction* action(const QString& text) {
-        for (QAction* menu : window_->menuBar()->actions())
-            for (QAction* item : menu->menu()->actions())
-                if (item->text() == text)
-                    return item;
-        return nullptr;
-    }
-    void processEventsFor(int milliseconds) {
-        QElapsedTimer timer;
-        timer.start();
-        while (timer.elapsed() < milliseconds)
-            QApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-
-    fighost::ModuleSession session_;
-    std::unique_ptr<MainWindow> window_;
 };
 
 TEST(MainWindowWords, CategoriesAndFiltersReadAsAPersonReadsThem) {
@@ -191,12 +156,10 @@ TEST_F(MainWindowTest, FrameControlsPoseTheSelectedObject) {
     EXPECT_EQ(slider->value(), 10);
     EXPECT_EQ(view(), early);
 
-    // Playing moves on by itself, about 30 frames a second.
+    // Playing moves on by itself, 30 frames a second: 12 frames in 0.4 s.
     window_->setPlaying(true);
-    processEventsFor(400);
+    EXPECT_TRUE(playsOnTo(0.4, 22)) << slider->value();
     window_->setPlaying(false);
-    EXPECT_GT(slider->value(), 12);
-    EXPECT_LT(slider->value(), 40);
 }
 
 TEST_F(MainWindowTest, PlaysAtTheFilesRateAndTheChosenSpeed) {
@@ -220,18 +183,29 @@ TEST_F(MainWindowTest, PlaysAtTheFilesRateAndTheChosenSpeed) {
 
     struct Case {
         QString speed;
-        int fewest, most;  // frames on in 500 ms
+        double seconds;
+        int frame;  // shown after that long, from frame 1
     };
-    const Case cases[] = {{QStringLiteral("1×"), 40, 75}, {QStringLiteral("¼×"), 8, 20}};
+    const Case cases[] = {{QStringLiteral("1×"), 0.5, 61},
+                          {QStringLiteral("¼×"), 0.5, 16},
+                          {QStringLiteral("4×"), 0.25, 121},
+                          {QStringLiteral("1×"), 2.5, 46}};  // round from 255 back to 1
     for (const Case& c : cases) {
         speed->setCurrentIndex(speed->findText(c.speed));
         slider->setValue(1);
         window_->setPlaying(true);
-        processEventsFor(500);
+        EXPECT_TRUE(playsOnTo(c.seconds, c.frame))
+            << c.speed.toStdString() << " " << slider->value();
         window_->setPlaying(false);
-        EXPECT_GE(slider->value() - 1, c.fewest) << c.speed.toStdString();
-        EXPECT_LE(slider->value() - 1, c.most) << c.speed.toStdString();
     }
+    // A change of speed while playing goes on from the frame shown.
+    speed->setCurrentIndex(speed->findText(QStringLiteral("1×")));
+    slider->setValue(1);
+    window_->setPlaying(true);
+    EXPECT_TRUE(playsOnTo(0.25, 31));
+    speed->setCurrentIndex(speed->findText(QStringLiteral("2×")));
+    EXPECT_TRUE(playsOnTo(0.25, 91)) << slider->value();
+    window_->setPlaying(false);
 }
 
 TEST_F(MainWindowTest, EachObjectKeepsItsOwnFrame) {
@@ -290,10 +264,13 @@ TEST_F(MainWindowTest, KeysPlayStepAndJumpAsInPlayers) {
     }
     QTest::keyClick(window_->sceneWidget(), Qt::Key_Space);
     EXPECT_TRUE(play->isChecked());
-    processEventsFor(200);
+    EXPECT_TRUE(playsOnTo(0.2, 7)) << slider->value();
     QTest::keyClick(window_->sceneWidget(), Qt::Key_Space);
     EXPECT_FALSE(play->isChecked());
-    EXPECT_GT(slider->value(), 1);
+    // Stopped, the frame stays where it is however long passes.
+    now_ += 1;
+    QApplication::processEvents();
+    EXPECT_EQ(slider->value(), 7);
 }
 
 TEST_F(MainWindowTest, AClickSelectsTheObjectUnderItAndTheFrameBarFollows) {

@@ -1,15 +1,17 @@
 // A fighost window on Qt's offscreen platform over the built module, for the window's tests:
-// questions answered and messages collected by the test, files in a folder of its own.
+// questions answered and messages collected by the test, playback's clock moved on by the test,
+// files in a folder of its own.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <QtCore/QElapsedTimer>
+#include <QtCore/QDeadlineTimer>
 #include <QtGui/QAction>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QMenuBar>
+#include <QtWidgets/QSlider>
 #include <memory>
 #include <string>
 
@@ -32,14 +34,18 @@ class WindowTest : public testing::Test {
         std::string error;
         ASSERT_TRUE(session_.open(FIGURE_LIBRARY_PATH, &error)) << error;
         window_ = std::make_unique<fighost::MainWindow>(&session_, 1);
-        window_->setMessageShower([this](QWidget*, const QString& text) { shown_ << text; });
+        window_->setTimeSource([this] { return now_; });
+        window_->setMessageShower([this](QWidget* parent, const QString& text) {
+            shownOver_ = parent;
+            shown_ << text;
+        });
         window_->fileMenu()->setQuestion([this](const QString& text) {
             questions_ << text;
             return answer_;
         });
         window_->fileMenu()->setConfirmation([this](const QString& text) {
             questions_ << text;
-            return true;
+            return confirm_;
         });
         window_->fileMenu()->setSaveChooser(
             [this](const QString&, const QString& suggested, const QString&) {
@@ -82,19 +88,27 @@ class WindowTest : public testing::Test {
         EXPECT_EQ(figure->save(path.c_str()), 1);
         return testing_support::readFile(path);
     }
-    void processEventsFor(int milliseconds) {
-        QElapsedTimer timer;
-        timer.start();
-        while (timer.elapsed() < milliseconds)
+    QSlider* frameSlider() { return window_->findChild<QSlider*>(QStringLiteral("frameSlider")); }
+    // Moves playback's clock on by seconds and lets the window's player come round to show the
+    // frame now due; true once the frame bar shows frame. The wait is for the player's timer to
+    // fire at all, so only a fault runs into its bound.
+    bool playsOnTo(double seconds, int frame) {
+        now_ += seconds;
+        const QDeadlineTimer bound(10000);
+        while (frameSlider()->value() != frame && !bound.hasExpired())
             QApplication::processEvents(QEventLoop::AllEvents, 10);
+        return frameSlider()->value() == frame;
     }
 
     testing_support::TempDir folder_;
     fighost::ModuleSession session_;
     std::unique_ptr<fighost::MainWindow> window_;
-    QMessageBox::StandardButton answer_ = QMessageBox::Discard;
+    QMessageBox::StandardButton answer_ = QMessageBox::Discard;  // to Save / Discard / Cancel
+    bool confirm_ = true;                                        // to a step asked to be confirmed
     QString saveAs_;
     QStringList questions_, suggested_, shown_;
+    QWidget* shownOver_ = nullptr;  // what the last message was shown over
+    double now_ = 0;                // seconds on playback's clock
     int saves_ = 0;
 };
 
