@@ -102,11 +102,21 @@ void FileMenu::loaded(int handle, const std::string& path, bool saveable, const 
         window_->tell(QStringLiteral("%1 keeps only part of %2: Save asks for a new file")
                           .arg(nameOf(handle), QString::fromStdString(path)));
     files_.loaded(handle, path, saveable && whole, *figure);
+    recheck(handle);
 }
 
-bool FileMenu::changed(int handle) const {
+void FileMenu::recheck(int handle) {
     const FigureData* figure = handle != host::kNoObject ? session_->figure(handle) : nullptr;
-    return figure != nullptr && files_.changed(handle, *figure);
+    if (figure != nullptr && files_.changed(handle, *figure))
+        changed_.insert(handle);
+    else
+        changed_.erase(handle);
+}
+
+void FileMenu::recheck() {
+    changed_.clear();
+    for (const standin::SceneObject& object : standin::scene().objects)
+        recheck(object.handle);
 }
 
 std::vector<int> FileMenu::changedObjects() const {
@@ -178,6 +188,7 @@ bool FileMenu::saveTo(int handle, const std::string& target) {
     if (!done)
         return false;
     files_.saved(handle, target, *figure);
+    recheck(handle);
     window_->figureSaved(handle);
     remember(target);
     window_->tell(
@@ -187,6 +198,7 @@ bool FileMenu::saveTo(int handle, const std::string& target) {
 }
 
 bool FileMenu::settle(const std::vector<int>& handles) {
+    recheck();
     QStringList names;
     std::vector<int> unsaved;
     for (int handle : handles)
@@ -216,6 +228,7 @@ bool FileMenu::settle(const std::vector<int>& handles) {
 bool FileMenu::deleteObject(int handle) {
     if (handle == host::kNoObject)
         return false;
+    recheck(handle);
     if (!changed(handle) &&
         !confirmation_(QStringLiteral("Delete %1 from the scene?").arg(nameOf(handle))))
         return false;
@@ -233,6 +246,7 @@ bool FileMenu::closeObject(int handle, const QString& what) {
 void FileMenu::restored(int handle, const std::string& path, bool saveable, bool unsaved) {
     if (const FigureData* figure = session_->figure(handle))
         files_.restored(handle, path, saveable, unsaved, *figure);
+    recheck(handle);
 }
 
 }  // namespace fighost

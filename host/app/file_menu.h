@@ -7,6 +7,7 @@
 #include <QtCore/QStringList>
 #include <QtWidgets/QMessageBox>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -39,10 +40,14 @@ class FileMenu : public QObject {
     // facts are what the file held. Save goes back to path only when it is saveable and the
     // figure holds all of it.
     void loaded(int handle, const std::string& path, bool saveable, const FileFacts& facts);
-    // Whether the object's figure changed since it was loaded or saved.
-    bool changed(int handle) const;
+    // Whether the object's figure changed since it was loaded or saved, as last looked at: by
+    // recheck, or by a load, save or Undo of the object.
+    bool changed(int handle) const { return changed_.count(handle) != 0; }
     // The objects whose figures changed, in the scene's order.
     std::vector<int> changedObjects() const;
+    // Looks again at every figure of the scene, after something may have changed one (the
+    // module's sheet or builder, Undo and Redo). Playing frames changes none.
+    void recheck();
 
     // The file of the object's figure, for a snapshot of it: false when it has none.
     bool fileOf(int handle, std::string* path, bool* saveable) const {
@@ -51,7 +56,10 @@ class FileMenu : public QObject {
     // The object was made again from a snapshot; see FigureFiles::restored.
     void restored(int handle, const std::string& path, bool saveable, bool unsaved);
     // The object is gone from the scene without a question (Undo and Redo).
-    void forget(int handle) { files_.forget(handle); }
+    void forget(int handle) {
+        files_.forget(handle);
+        changed_.erase(handle);
+    }
 
     // Asks for files and loads each by its extension.
     void open();
@@ -90,10 +98,13 @@ class FileMenu : public QObject {
     void fillRecentMenu();
     // Saves the object's figure to target through its own save; true once saved.
     bool saveTo(int handle, const std::string& target);
+    // Looks again at the object's figure alone.
+    void recheck(int handle);
 
     MainWindow* window_;
     ModuleSession* session_;
     FigureFiles files_;
+    std::set<int> changed_;  // the objects whose figures changed, when last looked at
     QString lastFolder_;
     SaveChooser saveChooser_;
     Question question_;

@@ -296,6 +296,7 @@ void MainWindow::rememberSettings() {
 void MainWindow::closeEvent(QCloseEvent* event) {
     setPlaying(false);
     // Changed figures are saved or discarded as the person answers, or the window stays.
+    refresh();
     if (!fileMenu_->settle(fileMenu_->changedObjects())) {
         event->ignore();
         return;
@@ -436,6 +437,7 @@ void MainWindow::updateStartHint() {
 }
 
 void MainWindow::refresh() {
+    fileMenu_->recheck();
     refreshObjectList();
     updateStartHint();
     setWindowModified(!fileMenu_->changedObjects().empty());
@@ -684,7 +686,10 @@ void MainWindow::showFrame(int frame) {
         slider_->setValue(frame);
         frameNumber_->setValue(frame);
     }
+    // The module redraws the object as it poses it; that changes nothing but the picture.
+    posingFrame_ = true;
     session_->pose(handle, frame);
+    posingFrame_ = false;
     updateStatus();
     view_->update();
 }
@@ -732,6 +737,8 @@ void MainWindow::onRedraw(void* context) {
     // The module is still drawing: the list and status follow once it has returned.
     auto* window = static_cast<MainWindow*>(context);
     window->view_->update();
+    if (window->posingFrame_)
+        return;
     QTimer::singleShot(0, window, [window] { window->refresh(); });
 }
 

@@ -114,7 +114,9 @@ class MainWindow : public QMainWindow {
     // sheet while it is open), in the status bar and on stderr, naming the file it is about.
     void report(const QString& message);
     FileMenu* fileMenu() const { return fileMenu_; }
-    // Brings the object list, frame controls and status bar up to date with the scene.
+    // Brings the object list, frame controls and status bar up to date with the scene, after
+    // something may have changed it (a load, the module's sheet or builder, a save, Undo). A
+    // frame shown changes nothing of it but the picture and the frame.
     void refresh();
     // Comes back at the size, place, layout and folder the window was last left with, and keeps
     // them when it closes; without this the window keeps nothing.
@@ -201,6 +203,7 @@ class MainWindow : public QMainWindow {
     int frame_ = 0;              // the frame the selected object was last posed at; 0 for none
     std::map<int, int> frames_;  // each object's frame, by handle, kept while another is selected
     PlaybackClock clock_;
+    bool posingFrame_ = false;  // showFrame is posing: the module's redraws are of the frame
 };
 
 }  // namespace fighost

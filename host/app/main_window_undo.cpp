@@ -84,6 +84,7 @@ bool MainWindow::snapshotOf(int handle, int key, std::optional<ObjectSnapshot>* 
 
 bool MainWindow::recordChange(const QString& what, int handle,
                               const std::function<void()>& change) {
+    fileMenu_->recheck();
     const std::set<int> before = figureObjects(session_);
     std::string error;
     UndoStack::Step step;
@@ -96,6 +97,7 @@ bool MainWindow::recordChange(const QString& what, int handle,
     }
     const QString name = sceneObjectName(handle);
     change();
+    fileMenu_->recheck();
     const std::set<int> after = figureObjects(session_);
     QString stepName = name;
     if (kept && key != 0) {

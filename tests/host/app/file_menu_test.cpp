@@ -180,6 +180,29 @@ TEST_F(FileMenuTest, ClosingAskedAboutChangedFiguresOnly) {
     }
 }
 
+TEST_F(FileMenuTest, FramesPlayedLookAtNoFigureAndTheNextEventDoes) {
+    const int human = window_->loadFile(QString::fromStdString(humanPath_));
+    ASSERT_NE(human, host::kNoObject);
+    QApplication::processEvents();  // what the load left for after it
+    // Changed behind the window's back, the way no part of the window changes a figure.
+    session_.figure(human)->motion->channels[3].values[1] += 45.0;
+    for (int frame : {5, 6, 7, 100}) {
+        window_->showFrame(frame);
+        QApplication::processEvents();
+    }
+    window_->setPlaying(true);
+    EXPECT_TRUE(playsOnTo(0.5, 115));
+    window_->setPlaying(false);
+    EXPECT_EQ(listed(), QStringList{QStringLiteral("human")});
+    EXPECT_FALSE(window_->isWindowModified());
+    // The next event that may change figures looks at them again: here a close of the window,
+    // which asks about the change.
+    EXPECT_FALSE(window_->close());
+    EXPECT_EQ(questions_, QStringList{QStringLiteral("Save the changes to human before closing?")});
+    EXPECT_EQ(listed(), QStringList{QStringLiteral("human *")});
+    EXPECT_TRUE(window_->isWindowModified());
+}
+
 TEST_F(FileMenuTest, FilesThatHoldNoFigureKeepNoObject) {
     std::string picture = folder_.write("picture.png", "\x89PNG\r\n\x1a\n");
     size_t objects = standin::scene().objects.size();
