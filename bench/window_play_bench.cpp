@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "host/app/main_window.h"
-#include "host/app/scene_widget.h"
+#include "host/app/window/main_window.h"
+#include "host/app/window/scene_widget.h"
 #include "model/figure_data.h"
 #include "model/motion_table.h"
 

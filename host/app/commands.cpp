@@ -9,13 +9,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "host/app/figure_loading.h"
-#include "host/app/figure_summary.h"
-#include "host/app/file_output.h"
-#include "host/app/library_folder.h"
-#include "host/app/module_session.h"
-#include "host/app/qt_commands.h"
-#include "host/app/summary_output.h"
+#include "host/app/core/figure_loading.h"
+#include "host/app/core/figure_summary.h"
+#include "host/app/core/file_output.h"
+#include "host/app/core/library_folder.h"
+#include "host/app/core/module_session.h"
+#include "host/app/core/summary_output.h"
+#include "host/app/qt/qt_commands.h"
 #include "model/figure_data.h"
 #include "platform/shared_library.h"
 

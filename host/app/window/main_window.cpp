@@ -1,0 +1,749 @@
+// The main window: menus from the command table, the frame bar, the object list, messages.
+#include "host/app/window/main_window.h"
+
+#include <QtCore/QFileInfo>
+#include <QtCore/QMimeData>
+#include <QtCore/QSignalBlocker>
+#include <QtCore/QTimer>
+#include <QtCore/QUrl>
+#include <QtGui/QAction>
+#include <QtGui/QCloseEvent>
+#include <QtGui/QDragEnterEvent>
+#include <QtGui/QDropEvent>
+#include <QtGui/QKeySequence>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QFileDialog>
+#include <QtWidgets/QHBoxLayout>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QListWidget>
+#include <QtWidgets/QMenuBar>
+#include <QtWidgets/QMessageBox>
+#include <QtWidgets/QSlider>
+#include <QtWidgets/QSpinBox>
+#include <QtWidgets/QSplitter>
+#include <QtWidgets/QStatusBar>
+#include <QtWidgets/QStyle>
+#include <QtWidgets/QToolBar>
+#include <QtWidgets/QToolButton>
+#include <QtWidgets/QVBoxLayout>
+#include <algorithm>
+#include <cstdio>
+#include <iterator>
+
+#include "host/app/core/figure_loading.h"
+#include "host/app/core/figure_summary.h"
+#include "host/app/window/file_menu.h"
+#include "host/app/window/scene_widget.h"
+#include "host/app/window/window_settings.h"
+#include "model/figure_data.h"
+#include "model/motion_table.h"
+#include "toolkit/file_filter.h"
+
+namespace fighost {
+namespace {
+
+// How long a message of the module stays in the status bar, in milliseconds.
+constexpr int kMessageTime = 20000;
+
+// The object's figure's frames: the last one a pose can show, 0 when it has no motion to play.
+int lastFrameOf(ModuleSession* session, int handle) {
+    const FigureData* figure = handle != host::kNoObject ? session->figure(handle) : nullptr;
+    if (figure == nullptr || figure->motion == nullptr)
+        return 0;
+    return std::min(static_cast<int>(figure->motion->frameCount) - 1, kLastFrame);
+}
+
+}  // namespace
+
+QString categoryTitle(const std::string& category) {
+    static const std::pair<const char*, const char*> kWords[] = {
+        {"BUILD", "Build"}, {"UTIL", "Utilities"}, {"LOAD", "Load"}, {"SAVE", "Save"}};
+    for (const auto& word : kWords)
+        if (category == word.first)
+            return QString::fromLatin1(word.second);
+    QString title = QString::fromStdString(category).toLower();
+    if (!title.isEmpty())
+        title[0] = title[0].toUpper();
+    return title;
+}
+
+QString dialogFilter(const std::string& moduleFilter) {
+    QStringList lines;
+    for (const toolkit::FileFilter& filter : toolkit::parseFileFilters(moduleFilter.c_str()))
+        lines << QString::fromStdString(toolkit::nameFilter(filter));
+    lines << QStringLiteral("All files (*)");
+    return lines.join(QStringLiteral(";;"));
+}
+
+MainWindow::MainWindow(ModuleSession* session, int style) : session_(session), style_(style) {
+    setWindowTitle(QStringLiteral("fighost[*]"));
+    fileMenu_ = new FileMenu(this, session);
+    chooser_ = [this](const QString& caption, const QString& filter) {
+        // The folder last opened from or saved to in this window, else the one kept from before.
+        QString start = fileMenu_->lastFolder().isEmpty() ? folder_ : fileMenu_->lastFolder();
+        QString path = QFileDialog::getOpenFileName(this, caption, start, filter);
+        if (!path.isEmpty())
+            folder_ = QFileInfo(path).absolutePath();
+        return path;
+    };
+    filesChooser_ = [this](const QString& caption, const QString& filter) {
+        QString start = fileMenu_->lastFolder().isEmpty() ? folder_ : fileMenu_->lastFolder();
+        QStringList paths = QFileDialog::getOpenFileNames(this, caption, start, filter);
+        if (!paths.isEmpty())
+            folder_ = QFileInfo(paths.last()).absolutePath();
+        return paths;
+    };
+    shower_ = [](QWidget* parent, const QString& text) {
+        QMessageBox::warning(parent, QStringLiteral("fighost"), text);
+    };
+    view_ = new SceneWidget(session);
+    view_->setObjectName(QStringLiteral("sceneView"));
+    view_->setFrameSource([this](int handle) { return frameOf(handle); });
+    view_->setPicked([this](int handle) { selectObject(handle); });
+    objects_ = new QListWidget;
+    objects_->setObjectName(QStringLiteral("objects"));
+    splitter_ = new QSplitter;
+    splitter_->addWidget(objects_);
+    splitter_->addWidget(view_);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setSizes({220, 800});
+    setCentralWidget(splitter_);
+    fitToScreen(this);
+    status_ = new QLabel;
+    status_->setObjectName(QStringLiteral("objectStatus"));
+    statusBar()->addPermanentWidget(status_);
+    player_ = new QTimer(this);
+    player_->setTimerType(Qt::PreciseTimer);
+    connect(player_, &QTimer::timeout, this, [this] { nextFrame(); });
+    connect(objects_, &QListWidget::currentRowChanged, this, [this] { selectionChanged(); });
+    buildMenus();
+    buildPlayMenu();
+    buildFrameControls();
+    buildStartHint();
+    setAcceptDrops(true);
+    standin::setRedrawListener(&MainWindow::onRedraw, this);
+    standin::setErrorListener(&MainWindow::onError, this);
+    // The window says the module's messages on stderr itself, with the file they are about.
+    standin::setEchoErrors(false);
+    refresh();
+}
+
+MainWindow::~MainWindow() {
+    standin::setRedrawListener(nullptr, nullptr);
+    standin::setErrorListener(nullptr, nullptr);
+    standin::setEchoErrors(true);
+}
+
+void MainWindow::buildMenus() {
+    fileMenu_->addTo(menuBar());
+    buildEditMenu();
+    const std::vector<standin::Command>& commands = standin::scene().commands;
+    std::vector<std::pair<std::string, QMenu*>> menus;
+    for (size_t row = 0; row < commands.size(); ++row) {
+        const standin::Command& command = commands[row];
+        auto found = std::find_if(menus.begin(), menus.end(),
+                                  [&](const auto& menu) { return menu.first == command.category; });
+        QMenu* menu = found != menus.end() ? found->second : nullptr;
+        if (menu == nullptr) {
+            menu = menuBar()->addMenu(categoryTitle(command.category));
+            menus.emplace_back(command.category, menu);
+        }
+        QString label = QString::fromStdString(command.label);
+        if (command.category == "LOAD")
+            label += QStringLiteral("…");
+        QAction* action = menu->addAction(label);
+        action->setData(static_cast<qulonglong>(row));
+        connect(action, &QAction::triggered, this, [this, row] { runCommand(row); });
+    }
+
+    QMenu* object = menuBar()->addMenu(QStringLiteral("Object"));
+    QAction* settings =
+        object->addAction(QStringLiteral("Settings…"), this, [this] { openSettings(); });
+    settings->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
+    QAction* remove =
+        object->addAction(QStringLiteral("Delete"), this, [this] { deleteSelected(); });
+    remove->setShortcut(QKeySequence::Delete);
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
+    const std::pair<const char*, View> kViews[] = {
+        {"Front", View::kFront}, {"Side", View::kSide}, {"Top", View::kTop}, {"Iso", View::kIso}};
+    int key = 1;
+    for (const auto& entry : kViews) {
+        View chosen = entry.second;
+        view->addAction(QString::fromLatin1(entry.first), this,
+                        [this, chosen] { view_->setView(chosen); })
+            ->setShortcut(QKeySequence(QStringLiteral("Ctrl+%1").arg(key++)));
+    }
+    view->addAction(QStringLiteral("Fit"), this, [this] { view_->fitScene(); })
+        ->setShortcut(QKeySequence(QStringLiteral("F")));
+    view->addSeparator();
+    // The view's options, each a check mark: the figures' ground grid, the axis triad,
+    // perspective (else orthographic) projection, and the camera following the selected figure.
+    const std::pair<const char*, void (SceneWidget::*)(bool)> kOptions[] = {
+        {"Grid", &SceneWidget::setGrid},
+        {"Axes", &SceneWidget::setAxes},
+        {"Perspective", &SceneWidget::setPerspective},
+        {"Follow", &SceneWidget::setFollow}};
+    const bool initially[] = {view_->grid(), view_->axes(), view_->perspective(), view_->follow()};
+    for (size_t i = 0; i < std::size(kOptions); ++i) {
+        auto set = kOptions[i].second;
+        QAction* option = view->addAction(QString::fromLatin1(kOptions[i].first));
+        option->setCheckable(true);
+        option->setChecked(initially[i]);
+        connect(option, &QAction::toggled, this, [this, set](bool on) { (view_->*set)(on); });
+    }
+    view->addSeparator();
+    posingItem_ = view->addAction(QStringLiteral("Pose as captured"));
+    posingItem_->setCheckable(true);
+    connect(posingItem_, &QAction::triggered, this,
+            [this](bool on) { setPosingOfSelected(on ? kPosingCaptured : kPosingWorldAxes); });
+    showPosing();
+}
+
+void MainWindow::setPosing(int posing) {
+    posing_ = posing;
+    showPosing();
+}
+
+void MainWindow::setPosingOfSelected(int posing) {
+    setPosing(posing);
+    if (remembers_)
+        keepPosing(posing);
+    const int handle = selectedObject();
+    FigureData* figure = handle != host::kNoObject ? session_->figure(handle) : nullptr;
+    if (figure == nullptr)
+        return;
+    if (figure->posing == posing)
+        return;
+    recordChange(QStringLiteral("Posing of %1"), handle, [this, handle, figure, posing] {
+        figure->posing = posing;
+        // The rest pose is the same in both posings; any other frame is drawn again.
+        if (frameOf(handle) > 0)
+            session_->pose(handle, frameOf(handle));
+    });
+    showPosing();
+    view_->update();
+}
+
+void MainWindow::showPosing() {
+    const int handle = selectedObject();
+    const FigureData* figure = handle != host::kNoObject ? session_->figure(handle) : nullptr;
+    posingItem_->setChecked((figure != nullptr ? figure->posing : posing_) == kPosingCaptured);
+}
+
+void MainWindow::buildPlayMenu() {
+    // The keys of players: Space plays and pauses, Left and Right step, Home and End go to the
+    // ends. A frame field being typed in keeps its own keys.
+    QMenu* play = menuBar()->addMenu(QStringLiteral("Play"));
+    auto step = [this](int by) {
+        setPlaying(false);
+        showFrame(std::max(1, std::max(frame_, 1) + by));
+    };
+    const struct {
+        const char* text;
+        Qt::Key key;
+        std::function<void()> act;
+    } kItems[] = {
+        {"Play or Pause", Qt::Key_Space, [this] { setPlaying(!player_->isActive()); }},
+        {"Next Frame", Qt::Key_Right, [step] { step(1); }},
+        {"Previous Frame", Qt::Key_Left, [step] { step(-1); }},
+        {"First Frame", Qt::Key_Home,
+         [this] {
+             setPlaying(false);
+             showFrame(1);
+         }},
+        {"Last Frame", Qt::Key_End,
+         [this] {
+             setPlaying(false);
+             showFrame(kLastFrame);
+         }},
+    };
+    for (const auto& item : kItems) {
+        QAction* action = play->addAction(QString::fromLatin1(item.text));
+        action->setShortcut(QKeySequence(item.key));
+        connect(action, &QAction::triggered, this, item.act);
+    }
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            return;
+        }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    // Each file is loaded as its name says, as files named on the command line are.
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            loadFile(url.toLocalFile());
+    event->acceptProposedAction();
+}
+
+void MainWindow::rememberSettings() {
+    remembers_ = true;
+    folder_ = restoreWindow(this, splitter_);
+    // The files opened before (from the command line) come first, then those kept from before.
+    QStringList recent = fileMenu_->recentFiles();
+    for (const QString& kept : keptRecentFiles())
+        if (!recent.contains(kept))
+            recent << kept;
+    fileMenu_->setRecentFiles(recent);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    setPlaying(false);
+    // Changed figures are saved or discarded as the person answers, or the window stays.
+    refresh();
+    if (!fileMenu_->settle(fileMenu_->changedObjects())) {
+        event->ignore();
+        return;
+    }
+    if (remembers_) {
+        // The folder of the last file opened or saved through the File menu, else the last
+        // one a Load command chose from.
+        saveWindow(this, splitter_,
+                   fileMenu_->lastFolder().isEmpty() ? folder_ : fileMenu_->lastFolder());
+        keepRecentFiles(fileMenu_->recentFiles());
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::buildFrameControls() {
+    auto* bar = new QToolBar(QStringLiteral("Frames"));
+    bar->setObjectName(QStringLiteral("frameControls"));
+    bar->setMovable(false);
+    play_ = new QToolButton;
+    play_->setObjectName(QStringLiteral("play"));
+    play_->setCheckable(true);
+    play_->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    play_->setToolTip(QStringLiteral("Play or pause at the file's frame rate"));
+    connect(play_, &QToolButton::toggled, this, [this](bool on) { setPlaying(on); });
+    slider_ = new QSlider(Qt::Horizontal);
+    slider_->setObjectName(QStringLiteral("frameSlider"));
+    frameNumber_ = new QSpinBox;
+    frameNumber_->setObjectName(QStringLiteral("frameNumber"));
+    lastFrameLabel_ = new QLabel;
+    time_ = new QLabel;
+    time_->setObjectName(QStringLiteral("frameTime"));
+    speed_ = new QComboBox;
+    speed_->setObjectName(QStringLiteral("speed"));
+    speed_->setToolTip(QStringLiteral("Speed of play against the file's own rate"));
+    for (double speed : kSpeeds) {
+        QString text = speed == 0.25  ? QStringLiteral("¼×")
+                       : speed == 0.5 ? QStringLiteral("½×")
+                                      : QStringLiteral("%1×").arg(speed);
+        speed_->addItem(text, speed);
+    }
+    speed_->setCurrentIndex(speed_->findData(1.0));
+    connect(speed_, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            [this](int index) { setSpeed(speed_->itemData(index).toDouble()); });
+    connect(slider_, &QSlider::valueChanged, this, [this](int frame) { showFrame(frame); });
+    connect(frameNumber_, qOverload<int>(&QSpinBox::valueChanged), this,
+            [this](int frame) { showFrame(frame); });
+    // Return ends the typing: the view takes the keys again, so that Space plays. (The field
+    // also ends its editing when it loses the focus, which is left where it went.)
+    connect(frameNumber_, &QSpinBox::editingFinished, this, [this] {
+        if (frameNumber_->hasFocus())
+            view_->setFocus(Qt::OtherFocusReason);
+    });
+    bar->addWidget(play_);
+    bar->addWidget(new QLabel(QStringLiteral(" Frame ")));
+    bar->addWidget(frameNumber_);
+    bar->addWidget(lastFrameLabel_);
+    bar->addWidget(time_);
+    bar->addWidget(slider_);
+    bar->addWidget(speed_);
+    addToolBar(Qt::BottomToolBarArea, bar);
+    QAction* settings = bar->addAction(QStringLiteral("Settings…"));
+    connect(settings, &QAction::triggered, this, [this] { openSettings(); });
+}
+
+int MainWindow::selectedObject() const {
+    QListWidgetItem* item = objects_->currentItem();
+    return item != nullptr ? item->data(Qt::UserRole).toInt() : host::kNoObject;
+}
+
+void MainWindow::selectObject(int handle) {
+    for (int row = 0; row < objects_->count(); ++row)
+        if (objects_->item(row)->data(Qt::UserRole).toInt() == handle)
+            objects_->setCurrentRow(row);
+}
+
+void MainWindow::refreshObjectList() {
+    std::vector<std::pair<int, QString>> live;
+    for (const standin::SceneObject& object : standin::scene().objects) {
+        if (session_->deleted(object.handle))
+            continue;
+        QString text = QString::fromStdString(object.name.empty() ? "(unnamed)" : object.name);
+        if (fileMenu_->changed(object.handle))
+            text += QStringLiteral(" *");
+        if (!object.boundLabel.empty())
+            text += QStringLiteral("  —  ") + QString::fromStdString(object.boundLabel);
+        live.emplace_back(object.handle, text);
+    }
+    bool same = static_cast<int>(live.size()) == objects_->count();
+    for (size_t i = 0; same && i < live.size(); ++i) {
+        QListWidgetItem* item = objects_->item(static_cast<int>(i));
+        same = item->data(Qt::UserRole).toInt() == live[i].first && item->text() == live[i].second;
+    }
+    if (same)
+        return;
+    int selected = selectedObject();
+    {
+        const QSignalBlocker quiet(objects_);
+        objects_->clear();
+        for (const auto& entry : live) {
+            auto* item = new QListWidgetItem(entry.second, objects_);
+            item->setData(Qt::UserRole, entry.first);
+        }
+    }
+    if (selected != host::kNoObject)
+        selectObject(selected);
+    if (objects_->currentRow() < 0 && objects_->count() > 0)
+        objects_->setCurrentRow(objects_->count() - 1);
+    selectionChanged();
+}
+
+void MainWindow::setFileChooser(FileChooser chooser) {
+    chooser_ = std::move(chooser);
+    filesChooser_ = [this](const QString& caption, const QString& filter) {
+        QString path = chooser_(caption, filter);
+        return path.isEmpty() ? QStringList() : QStringList{path};
+    };
+}
+
+void MainWindow::buildStartHint() {
+    startHint_ = new QLabel(
+        QStringLiteral("Open a .fig or .bvh file with File > Open… (Ctrl+O) or drop one here,\n"
+                       "or make a figure with Build > Figure builder."),
+        view_);
+    startHint_->setObjectName(QStringLiteral("startHint"));
+    startHint_->setAlignment(Qt::AlignCenter);
+    startHint_->setWordWrap(true);
+    // The view beneath still takes the clicks and the files dropped.
+    startHint_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    auto* layout = new QVBoxLayout(view_);
+    // The words do not make the view any larger than it would be.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
+    layout->addWidget(startHint_, 0, Qt::AlignCenter);
+}
+
+void MainWindow::updateStartHint() {
+    if (startHint_ != nullptr)
+        startHint_->setVisible(objects_->count() == 0);
+}
+
+void MainWindow::refresh() {
+    fileMenu_->recheck();
+    refreshObjectList();
+    updateStartHint();
+    setWindowModified(!fileMenu_->changedObjects().empty());
+    countFigure();
+    updateStatus();
+    view_->update();
+}
+
+void MainWindow::selectionChanged() {
+    setPlaying(false);
+    const int handle = selectedObject();
+    view_->setSelected(handle);
+    int last = lastFrameOf(session_, handle);
+    bool playable = last >= 1;
+    frame_ = std::min(frameOf(handle), std::max(last, 0));
+    for (QWidget* control : {static_cast<QWidget*>(slider_), static_cast<QWidget*>(frameNumber_),
+                             static_cast<QWidget*>(play_)})
+        control->setEnabled(playable);
+    {
+        const QSignalBlocker quietSlider(slider_);
+        const QSignalBlocker quietNumber(frameNumber_);
+        slider_->setRange(playable ? 1 : 0, std::max(last, 0));
+        frameNumber_->setRange(playable ? 1 : 0, std::max(last, 0));
+        slider_->setValue(std::max(frame_, slider_->minimum()));
+        frameNumber_->setValue(std::max(frame_, frameNumber_->minimum()));
+    }
+    lastFrameLabel_->setText(QStringLiteral(" of %1 ").arg(std::max(last, 0)));
+    showPosing();
+    countFigure();
+    updateStatus();
+}
+
+void MainWindow::countFigure() {
+    int handle = selectedObject();
+    const standin::SceneObject* object = standin::object(handle);
+    const FigureData* figure = handle != host::kNoObject ? session_->figure(handle) : nullptr;
+    if (object == nullptr) {
+        objectStatus_ = QStringLiteral("No object selected");
+        return;
+    }
+    objectStatus_ = QString::fromStdString(object->name);
+    if (figure != nullptr) {
+        FigureSummary summary = summarizeFigure(*figure, object->name, std::string());
+        const size_t limbs = summary.limbs.size();
+        objectStatus_ += QStringLiteral("  ·  %1 %2, %3 channels, %4 frames")
+                             .arg(limbs)
+                             .arg(limbs == 1 ? QStringLiteral("limb") : QStringLiteral("limbs"))
+                             .arg(summary.channelCount)
+                             .arg(summary.frameCount);
+        auto file = files_.find(handle);
+        if (file != files_.end()) {
+            QStringList kept = QString::fromStdString(
+                                   keptText(file->second, summary.frameCount, summary.channelCount))
+                                   .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+            if (!kept.isEmpty())
+                objectStatus_ += QStringLiteral("  ·  ") + kept.join(QStringLiteral(", "));
+        }
+    }
+}
+
+int MainWindow::frameOf(int handle) const {
+    auto found = frames_.find(handle);
+    return found != frames_.end() ? found->second : 0;
+}
+
+double MainWindow::frameTimeOf(int handle) const {
+    auto file = files_.find(handle);
+    return file != files_.end() && file->second.frameTime > 0 ? file->second.frameTime
+                                                              : kDefaultFrameTime;
+}
+
+void MainWindow::updateStatus() {
+    const double seconds = frame_ * frameTimeOf(selectedObject());
+    time_->setText(QStringLiteral(" %1 s ").arg(seconds, 0, 'f', 2));
+    QString text = objectStatus_;
+    if (selectedObject() != host::kNoObject)
+        text += frame_ > 0 ? QStringLiteral("  ·  frame %1").arg(frame_)
+                           : QStringLiteral("  ·  rest pose");
+    status_->setText(text);
+}
+
+void MainWindow::tell(const QString& message) {
+    lastMessage_ = message;
+    statusBar()->showMessage(message, kMessageTime);
+}
+
+void MainWindow::report(const QString& message) {
+    // Named with its file, unless it names it already.
+    QString text = messageFile_.isEmpty() || message.contains(messageFile_)
+                       ? message
+                       : message + QStringLiteral(": ") + messageFile_;
+    std::fprintf(stderr, "fighost: %s\n", text.toLocal8Bit().constData());
+    tell(text);
+    // The box waits until the module has returned: a message box runs events of its own, and the
+    // module is not to be called again while it is in the middle of a call.
+    if (pendingMessages_.isEmpty())
+        QTimer::singleShot(0, this, [this] { showPendingMessages(); });
+    pendingMessages_ << text;
+}
+
+void MainWindow::showPendingMessages() {
+    QString text = pendingMessages_.join(QLatin1Char('\n'));
+    pendingMessages_.clear();
+    if (text.isEmpty() || !shower_)
+        return;
+    setPlaying(false);
+    // Over the window the person works in: the module's sheet or dialog while one is open.
+    QWidget* parent = QApplication::activeModalWidget();
+    if (parent == nullptr)
+        parent = QApplication::activeWindow();
+    if (parent == nullptr)
+        parent = this;
+    shower_(parent, text);
+}
+
+int MainWindow::loadFile(const QString& path, const std::string& entry) {
+    std::string chosen = entry;
+    std::string file = path.toStdString();
+    if (QFileInfo(path).isDir()) {
+        report(QStringLiteral("%1 is a folder, not a figure file").arg(path));
+        return host::kNoObject;
+    }
+    if (chosen.empty()) {
+        std::string fallback;
+        for (const standin::Command& command : standin::scene().commands) {
+            if (command.category != "LOAD")
+                continue;
+            if (fallback.empty() || command.label == kFigureLoader)
+                fallback = command.entry;
+            const std::string filters = session_->textResult(command.entry, kMessageFileFilter);
+            for (const toolkit::FileFilter& filter : toolkit::parseFileFilters(filters.c_str()))
+                if (chosen.empty() && toolkit::matchesFilter(file, filter))
+                    chosen = command.entry;
+        }
+        if (chosen.empty())
+            chosen = fallback;
+    }
+    // The file the loader opens, which its messages are about.
+    LoadRequest request;
+    request.path = file;
+    if (chosen == session_->entryNameFor(kBioVisionLoader))
+        request.loader = kBioVisionLoader;
+    std::string opened = openedPath(request);
+    std::string error;
+    int handle = host::kNoObject;
+    setMessageFile(QString::fromStdString(opened));
+    if (session_->setLimbType(style_, &error) && session_->setPosing(posing_, &error))
+        handle = session_->loadWith(chosen, file, &error);
+    setMessageFile(QString());
+    const FigureData* figure = handle != host::kNoObject ? session_->figure(handle) : nullptr;
+    if (figure != nullptr && !holdsFigure(*figure)) {
+        // Nothing was read: no empty object is kept.
+        session_->discard(handle);
+        handle = host::kNoObject;
+        error = noFigureMessage(opened);
+    }
+    if (handle == host::kNoObject) {
+        // The module's own message has reached the person already; ours only when it said none.
+        if (!error.empty())
+            report(QString::fromStdString(error));
+        refresh();
+        return host::kNoObject;
+    }
+    files_[handle] = readFileFacts(opened);
+    // A save adds ".fig" to a name without an extension, so such a file cannot be saved back to.
+    const bool saveable =
+        request.loader == kFigureLoader && AddExt(opened.c_str(), ".fig") == opened;
+    fileMenu_->loaded(handle, opened, saveable, files_[handle]);
+    refresh();
+    selectObject(handle);
+    // A figure with motion opens at its first frame, so the frame bar, the status and the picture
+    // agree from the start (the module cannot go back to the rest pose once posed).
+    showFrame(1);
+    countFigure();
+    updateStatus();
+    view_->fitScene();
+    return handle;
+}
+
+void MainWindow::runCommand(size_t row) {
+    const std::vector<standin::Command>& commands = standin::scene().commands;
+    if (row >= commands.size())
+        return;
+    const standin::Command command = commands[row];
+    QString label = QString::fromStdString(command.label);
+    if (command.category == "LOAD") {
+        std::string filter = session_->textResult(command.entry, kMessageFileFilter);
+        QString path = chooser_(label, dialogFilter(filter));
+        if (!path.isEmpty())
+            loadFile(path, command.entry);
+        return;
+    }
+    // The main action wants a call value; the host passes 1, and the object the command is for.
+    // What it does to the scene (the builder's sheet) is a step for Undo.
+    int answer = 0;
+    recordChange(label + QStringLiteral(" of %1"), selectedObject(), [&] {
+        answer = session_->send(command.entry, kMessageMainAction, selectedObject(), 1);
+    });
+    if (answer != 1)
+        tell(label + QStringLiteral(": the module did nothing"));
+    refresh();
+}
+
+void MainWindow::openSettings() {
+    setPlaying(false);
+    const int handle = selectedObject();
+    recordChange(QStringLiteral("Settings of %1"), handle, [this, handle] {
+        session_->send(session_->objectEntryName(), kMessageSettings, handle, 0);
+        // What the sheet changed (limbs, the style) shows at the frame the object was at,
+        // clamped to the frames its motion now holds.
+        const int last = lastFrameOf(session_, handle);
+        if (handle != host::kNoObject && session_->figure(handle) != nullptr &&
+            frameOf(handle) > 0 && last >= 1)
+            session_->pose(handle, frames_[handle] = std::min(frameOf(handle), last));
+    });
+    refresh();
+    selectionChanged();
+}
+
+void MainWindow::deleteSelected() {
+    setPlaying(false);
+    fileMenu_->deleteObject(selectedObject());
+}
+
+void MainWindow::discardObject(int handle, const QString& what) {
+    if (handle == host::kNoObject)
+        return;
+    setPlaying(false);
+    recordChange(what + QStringLiteral(" %1"), handle,
+                 [this, handle] { session_->discard(handle); });
+    refresh();
+}
+
+void MainWindow::showFrame(int frame) {
+    int handle = selectedObject();
+    int last = lastFrameOf(session_, handle);
+    frame = std::min(frame, last);
+    if (handle == host::kNoObject || frame < 1)
+        return;
+    frame_ = frame;
+    frames_[handle] = frame;
+    // The controls follow without sending the frame again.
+    {
+        const QSignalBlocker quietSlider(slider_);
+        const QSignalBlocker quietNumber(frameNumber_);
+        slider_->setValue(frame);
+        frameNumber_->setValue(frame);
+    }
+    // The module redraws the object as it poses it; that changes nothing but the picture.
+    posingFrame_ = true;
+    session_->pose(handle, frame);
+    posingFrame_ = false;
+    updateStatus();
+    view_->update();
+}
+
+void MainWindow::setPlaying(bool playing) {
+    playing = playing && lastFrameOf(session_, selectedObject()) >= 1;
+    if (playing && !player_->isActive()) {
+        clock_.setFrameTime(frameTimeOf(selectedObject()));
+        clock_.start(std::max(frame_, 1), clock_.now());
+        player_->setInterval(clock_.tickMilliseconds());
+        player_->start();
+    } else if (!playing) {
+        player_->stop();
+    }
+    view_->setPlaying(playing);
+    const QSignalBlocker quiet(play_);
+    play_->setChecked(playing);
+    play_->setIcon(style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+}
+
+void MainWindow::setSpeed(double speed) {
+    clock_.setSpeed(speed, clock_.now());
+    player_->setInterval(clock_.tickMilliseconds());
+    const int index = speed_->findData(clock_.speed());
+    if (index >= 0 && index != speed_->currentIndex()) {
+        speed_->blockSignals(true);
+        speed_->setCurrentIndex(index);
+        speed_->blockSignals(false);
+    }
+}
+
+void MainWindow::nextFrame() {
+    int last = lastFrameOf(session_, selectedObject());
+    if (last < 1) {
+        setPlaying(false);
+        return;
+    }
+    // The frame due now; those due while the last one was drawn are passed over.
+    const int due = clock_.frameAt(clock_.now(), 1, last);
+    if (due != frame_)
+        showFrame(due);
+}
+
+void MainWindow::onRedraw(void* context) {
+    // The module is still drawing: the list and status follow once it has returned.
+    auto* window = static_cast<MainWindow*>(context);
+    window->view_->update();
+    if (window->posingFrame_)
+        return;
+    QTimer::singleShot(0, window, [window] { window->refresh(); });
+}
+
+void MainWindow::onError(const std::string& text, void* context) {
+    static_cast<MainWindow*>(context)->report(QString::fromStdString(text));
+}
+
+}  // namespace fighost
