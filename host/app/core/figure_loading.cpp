@@ -68,45 +68,63 @@ std::vector<OptionSpec> withLoaderOptions(std::vector<OptionSpec> specs) {
     return specs;
 }
 
+const char* loaderFor(const ParsedArguments& parsed, const std::string& path) {
+    const bool bvh = parsed.options.count("bvh") != 0, fig = parsed.options.count("fig") != 0;
+    return bvh || (!fig && endsWith(path, ".bvh")) ? kBioVisionLoader : kFigureLoader;
+}
+
 bool chooseLoader(const ParsedArguments& parsed, LoadRequest* request, std::string* error) {
     bool bvh = parsed.options.count("bvh") != 0, fig = parsed.options.count("fig") != 0;
     if (bvh && fig) {
         *error = "--bvh and --fig cannot both be given";
         return false;
     }
-    request->loader =
-        bvh || (!fig && endsWith(request->path, ".bvh")) ? kBioVisionLoader : kFigureLoader;
+    request->loader = loaderFor(parsed, request->path);
     auto module = parsed.options.find("module");
     request->modulePath = module != parsed.options.end() ? module->second : defaultModulePath();
     auto posing = parsed.options.find("posing");
     return posing == parsed.options.end() || parsePosing(posing->second, &request->posing, error);
 }
 
+int loadInto(ModuleSession* session, const LoadRequest& request, const std::string& entry,
+             std::string* error, LoadFailure* failure) {
+    LoadFailure why = LoadFailure::kNone;
+    int handle = host::kNoObject;
+    error->clear();
+    if (!session->setLimbType(request.style, error) || !session->setPosing(request.posing, error))
+        why = LoadFailure::kNotLoaded;
+    else if ((handle = entry.empty() ? session->load(request.loader, request.path, error)
+                                     : session->loadWith(entry, request.path, error)) ==
+             host::kNoObject)
+        why = LoadFailure::kNotLoaded;
+    else if (session->figure(handle) == nullptr) {
+        why = LoadFailure::kNoFigure;
+        *error = "the module attached no figure to the object it made";
+    } else if (!holdsFigure(*session->figure(handle))) {
+        why = LoadFailure::kEmpty;
+        *error = noFigureMessage(openedPath(request));
+    }
+    if (why != LoadFailure::kNone && handle != host::kNoObject) {
+        // No empty object is kept.
+        session->discard(handle);
+        handle = host::kNoObject;
+    }
+    if (failure != nullptr)
+        *failure = why;
+    return handle;
+}
+
 int loadFigure(ModuleSession* session, const LoadRequest& request) {
     std::string error;
     if (!checkReadable(request, &error) ||
-        (!session->isOpen() && !session->open(request.modulePath, &error)) ||
-        !session->setLimbType(request.style, &error) ||
-        !session->setPosing(request.posing, &error)) {
+        (!session->isOpen() && !session->open(request.modulePath, &error))) {
         fail(error);
         return host::kNoObject;
     }
-    int handle = session->load(request.loader, request.path, &error);
-    if (handle == host::kNoObject) {
-        // The module's own messages have been shown as they stand; ours only when it said none.
-        if (!error.empty())
-            fail(error);
-        return host::kNoObject;
-    }
-    if (session->figure(handle) == nullptr) {
-        fail("the module attached no figure to the object it made");
-        return host::kNoObject;
-    }
-    if (!holdsFigure(*session->figure(handle))) {
-        session->discard(handle);
-        fail(noFigureMessage(openedPath(request)));
-        return host::kNoObject;
-    }
+    int handle = loadInto(session, request, std::string(), &error);
+    // The module's own messages have been shown as they stand; ours only when it said none.
+    if (handle == host::kNoObject && !error.empty())
+        fail(error);
     return handle;
 }
 

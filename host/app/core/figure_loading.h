@@ -1,5 +1,6 @@
-// Loading one figure for a command: choosing the loader and the module from the options, checking
-// the file, and loading it through a module session.
+// Loading a figure, the one way every command and the window load: choosing the loader and the
+// module from the options, checking the file, and loading it through a module session into a
+// scene object that holds a figure.
 #pragma once
 
 #include <string>
@@ -29,6 +30,10 @@ std::vector<OptionSpec> withLoaderOptions(std::vector<OptionSpec> specs);
 // Their help text.
 extern const char kLoaderOptionsHelp[];
 
+// The loader --bvh or --fig names, else the one of path's extension: the BioVision loader for a
+// ".bvh" file, the Figure loader for any other.
+const char* loaderFor(const ParsedArguments& parsed, const std::string& path);
+
 // Fills the loader (from --bvh, --fig or the extension of request->path), the module path and the
 // posing (from --posing; left as it is without). False with a reason.
 bool chooseLoader(const ParsedArguments& parsed, LoadRequest* request, std::string* error);
@@ -46,6 +51,22 @@ std::string openedPath(const LoadRequest& request);
 bool holdsFigure(const FigureData& figure);
 // The line that says so: "FILE holds no figure".
 std::string noFigureMessage(const std::string& file);
+
+// Why loadInto made no object.
+enum class LoadFailure {
+    kNone,
+    kNotLoaded,  // the style or the posing could not be set, or the loader failed
+    kNoFigure,   // the module made an object without a figure
+    kEmpty,      // the file holds no figure
+};
+
+// Loads request's file through the started session: sets the style and the posing, runs the
+// loader (the command entry entry when one is given, as a Load command of the window does; else
+// request's loader) and checks that the new object holds a figure; an object without one is
+// discarded. The object's handle; else -1 with why in failure (when given) and a reason in error,
+// empty when the module's own messages have said it.
+int loadInto(ModuleSession* session, const LoadRequest& request, const std::string& entry,
+             std::string* error, LoadFailure* failure = nullptr);
 
 // Starts the module when the session has not, then sets the style and the posing and loads
 // request's file.

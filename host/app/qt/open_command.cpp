@@ -110,8 +110,7 @@ int runOpenCommand(const ParsedArguments& parsed) {
     bool loaded = true;
     for (const std::string& file : parsed.operands) {
         request.path = file;
-        if (forced.empty())
-            request.loader = endsWith(file, ".bvh") ? kBioVisionLoader : kFigureLoader;
+        request.loader = loaderFor(parsed, file);
         if (!checkReadable(request, &error)) {
             window.report(QString::fromStdString(error));
             loaded = false;

@@ -575,25 +575,18 @@ int MainWindow::loadFile(const QString& path, const std::string& entry) {
         if (chosen.empty())
             chosen = fallback;
     }
-    // The file the loader opens, which its messages are about.
     LoadRequest request;
     request.path = file;
+    request.style = style_;
+    request.posing = posing_;
     if (chosen == session_->entryNameFor(kBioVisionLoader))
         request.loader = kBioVisionLoader;
+    // The file the loader opens, which its messages are about.
     std::string opened = openedPath(request);
     std::string error;
-    int handle = host::kNoObject;
     setMessageFile(QString::fromStdString(opened));
-    if (session_->setLimbType(style_, &error) && session_->setPosing(posing_, &error))
-        handle = session_->loadWith(chosen, file, &error);
+    int handle = loadInto(session_, request, chosen, &error);
     setMessageFile(QString());
-    const FigureData* figure = handle != host::kNoObject ? session_->figure(handle) : nullptr;
-    if (figure != nullptr && !holdsFigure(*figure)) {
-        // Nothing was read: no empty object is kept.
-        session_->discard(handle);
-        handle = host::kNoObject;
-        error = noFigureMessage(opened);
-    }
     if (handle == host::kNoObject) {
         // The module's own message has reached the person already; ours only when it said none.
         if (!error.empty())
