@@ -3,6 +3,7 @@
 
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
+#include <QtGui/QResizeEvent>
 #include <QtGui/QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -15,16 +16,8 @@
 namespace fighost {
 namespace {
 
-// Degrees the scene turns per pixel the mouse moves, and the zoom of one wheel notch.
-constexpr double kDegreesPerPixel = 0.5;
-constexpr double kZoomPerNotch = 1.15;
-constexpr double kMinZoom = 0.02, kMaxZoom = 200;
-// The perspective eye stands this many fitted radii from the centre it looks at.
-constexpr double kEyeDistance = 4;
-// A press and release closer than this many pixels is a click, and a click picks a line or a
-// point this many pixels away.
+// A press and release closer than this many pixels is a click.
 constexpr int kClickSlack = 4;
-constexpr double kPickDistance = 5;
 
 const QColor kBackground(255, 255, 255);
 const QColor kGridColour(222, 224, 228), kGridAxisColour(190, 194, 200);
@@ -60,46 +53,23 @@ double gridStep(double span) {
     return 10 * power;
 }
 
-double distanceToSegment(QPointF p, QPointF a, QPointF b) {
-    QPointF ab = b - a;
-    double length = QPointF::dotProduct(ab, ab);
-    double t = length > 0 ? std::clamp(QPointF::dotProduct(p - a, ab) / length, 0.0, 1.0) : 0.0;
-    QPointF nearest = a + t * ab;
-    return std::hypot(p.x() - nearest.x(), p.y() - nearest.y());
-}
-
-bool insideTriangle(QPointF p, const ViewPoint* t) {
-    auto side = [&](const ViewPoint& a, const ViewPoint& b) {
-        return (b.x - a.x) * (p.y() - a.y) - (b.y - a.y) * (p.x() - a.x);
-    };
-    double d1 = side(t[0], t[1]), d2 = side(t[1], t[2]), d3 = side(t[2], t[0]);
-    bool negative = d1 < 0 || d2 < 0 || d3<0, positive = d1> 0 || d2 > 0 || d3 > 0;
-    return !(negative && positive);
-}
-
 }  // namespace
-
-void SceneBox::add(const PiPoint& p) {
-    if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z))
-        return;
-    if (empty) {
-        min = max = p;
-        empty = false;
-        return;
-    }
-    min = {std::min(min.x, p.x), std::min(min.y, p.y), std::min(min.z, p.z)};
-    max = {std::max(max.x, p.x), std::max(max.y, p.y), std::max(max.z, p.z)};
-}
 
 SceneWidget::SceneWidget(const ModuleSession* session, QWidget* parent)
     : QWidget(parent), session_(session) {
     setMinimumSize(320, 240);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    view_.setSize(width(), height(), pictureMargin(std::min(width(), height())));
+}
+
+void SceneWidget::resizeEvent(QResizeEvent* event) {
+    view_.setSize(width(), height(), pictureMargin(std::min(width(), height())));
+    QWidget::resizeEvent(event);
 }
 
 void SceneWidget::setView(View view) {
-    camera_ = cameraFor(view);
+    view_.setCamera(cameraFor(view));
     fitScene();
 }
 
@@ -148,21 +118,7 @@ PiPoint SceneWidget::followedRoot() const {
 }
 
 void SceneWidget::fitScene() {
-    box_ = motionBox();
-    fitted_ = !box_.empty;
-    if (fitted_) {
-        target_ = {(box_.min.x + box_.max.x) / 2, (box_.min.y + box_.max.y) / 2,
-                   (box_.min.z + box_.max.z) / 2};
-        double dx = box_.max.x - box_.min.x, dy = box_.max.y - box_.min.y,
-               dz = box_.max.z - box_.min.z;
-        radius_ = std::sqrt(dx * dx + dy * dy + dz * dz) / 2;
-        if (!(radius_ > 1e-6))
-            radius_ = 5;
-    }
-    followFrom_ = followedRoot();
-    fitCamera_ = camera_;
-    zoom_ = 1;
-    pan_ = QPointF();
+    view_.fit(motionBox(), followedRoot());
     update();
 }
 
@@ -170,7 +126,7 @@ void SceneWidget::setSelected(int handle) {
     if (handle == selected_)
         return;
     selected_ = handle;
-    followFrom_ = followedRoot();
+    view_.followFrom(followedRoot());
     update();
 }
 
@@ -188,137 +144,55 @@ void SceneWidget::setAxes(bool on) {
     update();
 }
 void SceneWidget::setPerspective(bool on) {
-    perspective_ = on;
+    view_.setPerspective(on);
     update();
 }
 void SceneWidget::setFollow(bool on) {
-    follow_ = on;
-    followFrom_ = followedRoot();
+    view_.setFollow(on);
+    view_.followFrom(followedRoot());
     update();
 }
 
-double SceneWidget::pixelsPerUnit() const {
-    // The fitted box's corners, seen from the centre, fill the widget less its margins; the
-    // nearest side of the box still fits when perspective enlarges what is near.
-    const double margin = pictureMargin(std::min(width(), height()));
-    double reachX = 0, reachY = 0;
-    for (int corner = 0; corner < 8 && !box_.empty; ++corner) {
-        PiPoint p{corner & 1 ? box_.max.x : box_.min.x, corner & 2 ? box_.max.y : box_.min.y,
-                  corner & 4 ? box_.max.z : box_.min.z};
-        ViewPoint q =
-            toCamera(fitCamera_, PiPoint{p.x - target_.x, p.y - target_.y, p.z - target_.z});
-        double factor =
-            perspective_ ? kEyeDistance / (kEyeDistance - std::min(q.z / radius_, 1.0)) : 1.0;
-        reachX = std::max(reachX, std::fabs(q.x) * factor);
-        reachY = std::max(reachY, std::fabs(q.y) * factor);
-    }
-    double scaleX = reachX > 0 ? (width() / 2.0 - margin) / reachX : INFINITY;
-    double scaleY = reachY > 0 ? (height() / 2.0 - margin) / reachY : INFINITY;
-    double scale = std::min(scaleX, scaleY);
-    if (!std::isfinite(scale) || scale <= 0)
-        scale = std::max(1.0, std::min(width(), height()) / 2.0 - margin) / radius_;
-    return zoom_ * scale;
-}
-
-PiPoint SceneWidget::shownCentre() const {
-    if (!follow_)
-        return target_;
-    PiPoint root = followedRoot();
-    return {target_.x + root.x - followFrom_.x, target_.y + root.y - followFrom_.y,
-            target_.z + root.z - followFrom_.z};
-}
-
-bool SceneWidget::toPixel(const ViewPoint& q, double pixelsPerUnit, QPointF* pixel) const {
-    double factor = 1;
-    if (perspective_) {
-        const double eye = kEyeDistance * radius_;
-        if (q.z > eye * 0.95)
-            return false;
-        factor = eye / (eye - q.z);
-    }
-    const double scale = pixelsPerUnit * factor;
-    *pixel =
-        QPointF(width() / 2.0 + pan_.x() + q.x * scale, height() / 2.0 + pan_.y() - q.y * scale);
+bool SceneWidget::project(const PiPoint& p, const PiPoint& root, double pixelsPerUnit,
+                          QPointF* pixel) const {
+    ViewPixel at;
+    if (!view_.project(p, root, pixelsPerUnit, &at))
+        return false;
+    *pixel = QPointF(at.x, at.y);
     return true;
 }
 
-bool SceneWidget::project(const PiPoint& p, double pixelsPerUnit, QPointF* pixel) const {
-    const PiPoint centre = shownCentre();
-    return toPixel(toCamera(camera_, PiPoint{p.x - centre.x, p.y - centre.y, p.z - centre.z}),
-                   pixelsPerUnit, pixel);
-}
-
 std::vector<ViewItem> SceneWidget::sceneItems() const {
-    // Each point is placed and turned as the camera sees the scene (appendSceneItems); the turn
-    // is linear, so taking off the turned centre leaves the point as seen from the centre.
+    // Each point is placed and turned as the camera sees the scene (appendSceneItems), then taken
+    // into the widget's pixels.
     std::vector<ViewItem> items;
     for (const standin::SceneObject& object : standin::scene().objects) {
         if (session_->deleted(object.handle))
             continue;
         size_t first = items.size();
-        appendSceneItems(object, camera_, &items);
+        appendSceneItems(object, view_.camera(), &items);
         for (size_t i = first; i < items.size(); ++i)
             items[i].object = object.handle;
     }
-    const ViewPoint centre = toCamera(camera_, shownCentre());
-    const double scale = pixelsPerUnit();
-    size_t kept = 0;
-    for (ViewItem& item : items) {
-        bool visible = true;
-        double depth = 0;
-        for (int k = 0; k < item.kind && visible; ++k) {
-            ViewPoint q{item.points[k].x - centre.x, item.points[k].y - centre.y,
-                        item.points[k].z - centre.z};
-            QPointF pixel;
-            visible = toPixel(q, scale, &pixel);
-            item.points[k] = {pixel.x(), pixel.y(), q.z};
-            depth += q.z;
-        }
-        if (!visible)
-            continue;
-        item.depth = depth / item.kind;
-        items[kept++] = item;
-    }
-    items.resize(kept);
-    sortFarFirst(&items);
-    return items;
+    return view_.toPixels(std::move(items), followedRoot());
 }
 
 int SceneWidget::objectAt(QPointF pixel) const {
-    std::vector<ViewItem> items = sceneItems();
-    for (auto item = items.rbegin(); item != items.rend(); ++item) {
-        const ViewPoint* p = item->points;
-        bool hit = false;
-        switch (item->kind) {
-            case 1:
-                hit = std::hypot(pixel.x() - p[0].x, pixel.y() - p[0].y) <= kPickDistance;
-                break;
-            case 2:
-                hit = distanceToSegment(pixel, QPointF(p[0].x, p[0].y), QPointF(p[1].x, p[1].y)) <=
-                      kPickDistance;
-                break;
-            case 3:
-                hit = insideTriangle(pixel, p);
-                break;
-            default:
-                break;
-        }
-        if (hit)
-            return item->object;
-    }
-    return -1;
+    return pickAt(sceneItems(), ViewPixel{pixel.x(), pixel.y()});
 }
 
 void SceneWidget::paintGrid(QPainter* painter) const {
-    const double span = std::max(box_.max.x - box_.min.x, box_.max.z - box_.min.z);
-    const double step = gridStep(std::max(span, 2 * radius_ / 3));
+    const SceneBox& box = view_.fitBox();
+    const double span = std::max(box.max.x - box.min.x, box.max.z - box.min.z);
+    const double step = gridStep(std::max(span, 2 * view_.radius() / 3));
     const double pad = step;
-    const double x0 = std::floor((box_.min.x - pad) / step) * step,
-                 x1 = std::ceil((box_.max.x + pad) / step) * step;
-    const double z0 = std::floor((box_.min.z - pad) / step) * step,
-                 z1 = std::ceil((box_.max.z + pad) / step) * step;
-    const float floor = box_.min.y;
-    const double scale = pixelsPerUnit();
+    const double x0 = std::floor((box.min.x - pad) / step) * step,
+                 x1 = std::ceil((box.max.x + pad) / step) * step;
+    const double z0 = std::floor((box.min.z - pad) / step) * step,
+                 z1 = std::ceil((box.max.z + pad) / step) * step;
+    const float floor = box.min.y;
+    const double scale = view_.pixelsPerUnit();
+    const PiPoint root = followedRoot();
     // Each line in short pieces, so that perspective can leave out what lies behind the eye.
     auto line = [&](PiPoint a, PiPoint b, const QColor& colour) {
         painter->setPen(QPen(colour, 1));
@@ -330,7 +204,7 @@ void SceneWidget::paintGrid(QPainter* painter) const {
                                static_cast<float>(a.z + (b.z - a.z) * t)};
             };
             QPointF from, to;
-            if (project(at(i), scale, &from) && project(at(i + 1), scale, &to))
+            if (project(at(i), root, scale, &from) && project(at(i + 1), root, scale, &to))
                 painter->drawLine(from, to);
         }
     };
@@ -357,7 +231,7 @@ void SceneWidget::paintAxes(QPainter* painter) const {
     const char* names[] = {"X", "Y", "Z"};
     painter->setFont(QFont(painter->font().family(), 8));
     for (int i = 0; i < 3; ++i) {
-        ViewPoint v = toCamera(camera_, axes[i].first);
+        ViewPoint v = toCamera(view_.camera(), axes[i].first);
         QPointF tip = origin + QPointF(v.x * length, -v.y * length);
         painter->setPen(QPen(axes[i].second, 2, Qt::SolidLine, Qt::RoundCap));
         painter->drawLine(origin, tip);
@@ -368,7 +242,7 @@ void SceneWidget::paintAxes(QPainter* painter) const {
 }
 
 void SceneWidget::paintEvent(QPaintEvent*) {
-    if (!fitted_)
+    if (!view_.fitted())
         fitScene();
     std::vector<ViewItem> items = sceneItems();
     QPainter painter(this);
@@ -439,7 +313,7 @@ void SceneWidget::mousePressEvent(QMouseEvent* event) {
 
 void SceneWidget::orbitAboutSelected() {
     const standin::SceneObject* object = standin::object(selected_);
-    if (object == nullptr || session_->deleted(selected_) || box_.empty)
+    if (object == nullptr || session_->deleted(selected_) || view_.fitBox().empty)
         return;
     SceneBox drawn;
     for (const PiPoint& p : object->points)
@@ -453,13 +327,7 @@ void SceneWidget::orbitAboutSelected() {
                   middle.z + object->position.z};
     // The figure's middle becomes the centre the camera turns about, moved so that nothing
     // jumps: it stays where it is shown now.
-    QPointF shown;
-    if (!project(middle, pixelsPerUnit(), &shown))
-        return;
-    const PiPoint centre = shownCentre();
-    target_ = {target_.x + middle.x - centre.x, target_.y + middle.y - centre.y,
-               target_.z + middle.z - centre.z};
-    pan_ = shown - QPointF(width() / 2.0, height() / 2.0);
+    view_.orbitAbout(middle, followedRoot());
 }
 
 void SceneWidget::mouseMoveEvent(QMouseEvent* event) {
@@ -471,10 +339,9 @@ void SceneWidget::mouseMoveEvent(QMouseEvent* event) {
         orbitAboutSelected();
     dragging_ = (event->buttons() & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton)) != 0;
     if (event->buttons() & Qt::LeftButton) {
-        camera_.yaw = std::fmod(camera_.yaw - moved.x() * kDegreesPerPixel, 360.0);
-        camera_.pitch = std::clamp(camera_.pitch + moved.y() * kDegreesPerPixel, -90.0, 90.0);
+        view_.turn(moved.x(), moved.y());
     } else if (event->buttons() & (Qt::RightButton | Qt::MiddleButton)) {
-        pan_ += QPointF(moved);
+        view_.move(moved.x(), moved.y());
     } else {
         return;
     }
@@ -496,7 +363,7 @@ void SceneWidget::mouseReleaseEvent(QMouseEvent* event) {
 
 void SceneWidget::wheelEvent(QWheelEvent* event) {
     double notches = event->angleDelta().y() / 120.0;
-    zoom_ = std::clamp(zoom_ * std::pow(kZoomPerNotch, notches), kMinZoom, kMaxZoom);
+    view_.zoom(notches);
     update();
 }
 

@@ -12,16 +12,10 @@
 #include <vector>
 
 #include "host/app/core/module_session.h"
+#include "host/app/core/scene_camera.h"
 #include "host/app/core/scene_view.h"
 
 namespace fighost {
-
-// A box in scene coordinates; empty until a point is added.
-struct SceneBox {
-    bool empty = true;
-    PiPoint min{}, max{};
-    void add(const PiPoint& p);
-};
 
 class SceneWidget : public QWidget {
   public:
@@ -38,7 +32,7 @@ class SceneWidget : public QWidget {
     // Fits the live objects over their whole motion (the roots' travel included) into the view,
     // and turns the camera about their centre from then on.
     void fitScene();
-    const Camera& camera() const { return camera_; }
+    const Camera& camera() const { return view_.camera(); }
 
     void setFrameSource(FrameOf frameOf) { frameOf_ = std::move(frameOf); }
     void setPicked(Picked picked) { picked_ = std::move(picked); }
@@ -56,12 +50,12 @@ class SceneWidget : public QWidget {
     void setFollow(bool on);
     bool grid() const { return grid_; }
     bool axes() const { return axes_; }
-    bool perspective() const { return perspective_; }
-    bool follow() const { return follow_; }
+    bool perspective() const { return view_.perspective(); }
+    bool follow() const { return view_.follow(); }
     // The object drawn nearest the viewer at widget pixel (x, y); -1 where none is.
     int objectAt(QPointF pixel) const;
     // The scene box the view was last fitted to.
-    const SceneBox& fitBox() const { return box_; }
+    const SceneBox& fitBox() const { return view_.fitBox(); }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -69,21 +63,18 @@ class SceneWidget : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
-    // The scene point shown at the centre: the fitted centre, moved with the followed root.
-    PiPoint shownCentre() const;
-    // Where a point seen from the centre (camera coordinates) lands in the widget, and where a
-    // scene point does; false when it lies behind the perspective eye.
-    bool toPixel(const ViewPoint& q, double pixelsPerUnit, QPointF* pixel) const;
-    bool project(const PiPoint& p, double pixelsPerUnit, QPointF* pixel) const;
+    // Where a scene point lands in the widget at that scale, the followed root standing at root;
+    // false when it lies behind the perspective eye.
+    bool project(const PiPoint& p, const PiPoint& root, double pixelsPerUnit, QPointF* pixel) const;
     // Every live object's geometry in widget pixels (x, y) and depth (z), far first.
     std::vector<ViewItem> sceneItems() const;
     // The box of the live objects over their whole motion.
     SceneBox motionBox() const;
     // The selected figure's root at its frame, when following.
     PiPoint followedRoot() const;
-    double pixelsPerUnit() const;
     // Makes the middle of the selected object, as drawn now, the centre the camera turns about.
     void orbitAboutSelected();
     void paintGrid(QPainter* painter) const;
@@ -92,18 +83,10 @@ class SceneWidget : public QWidget {
     const ModuleSession* session_;
     FrameOf frameOf_;
     Picked picked_;
-    Camera camera_ = cameraFor(View::kFront);
-    SceneBox box_;          // what the view was last fitted to
-    bool fitted_ = false;   // fitted to something; until then each paint fits anew
-    PiPoint target_{};      // the scene point the camera turns about, shown at the centre
-    double radius_ = 5;     // half the fitted box's diagonal
-    Camera fitCamera_;      // the camera the box was fitted for; turning keeps its scale
-    PiPoint followFrom_{};  // the followed root at the last fit
-    double zoom_ = 1;
-    QPointF pan_;
+    SceneCamera view_;  // where the view looks from and how the scene lands in its pixels
     QPoint lastMouse_, pressedAt_;
     int selected_ = -1;
-    bool grid_ = true, axes_ = true, perspective_ = true, follow_ = false, playing_ = false;
+    bool grid_ = true, axes_ = true, playing_ = false;
     bool dragging_ = false;  // a button is held down while the mouse moves
 };
 
