@@ -43,9 +43,6 @@
 namespace fighost {
 namespace {
 
-// How long a message of the module stays in the status bar, in milliseconds.
-constexpr int kMessageTime = 20000;
-
 // The object's figure's frames: the last one a pose can show, 0 when it has no motion to play.
 int lastFrameOf(ModuleSession* session, int handle) {
     const FigureData* figure = handle != host::kNoObject ? session->figure(handle) : nullptr;
@@ -94,9 +91,7 @@ MainWindow::MainWindow(ModuleSession* session, int style) : session_(session), s
             folder_ = QFileInfo(paths.last()).absolutePath();
         return paths;
     };
-    shower_ = [](QWidget* parent, const QString& text) {
-        QMessageBox::warning(parent, QStringLiteral("fighost"), text);
-    };
+    messages_ = new WindowMessages(this, statusBar(), [this] { setPlaying(false); });
     view_ = new SceneWidget(session);
     view_->setObjectName(QStringLiteral("sceneView"));
     view_->setFrameSource([this](int handle) { return frameOf(handle); });
@@ -520,37 +515,11 @@ void MainWindow::updateStatus() {
 }
 
 void MainWindow::tell(const QString& message) {
-    lastMessage_ = message;
-    statusBar()->showMessage(message, kMessageTime);
+    messages_->tell(message);
 }
 
 void MainWindow::report(const QString& message) {
-    // Named with its file, unless it names it already.
-    QString text = messageFile_.isEmpty() || message.contains(messageFile_)
-                       ? message
-                       : message + QStringLiteral(": ") + messageFile_;
-    std::fprintf(stderr, "fighost: %s\n", text.toLocal8Bit().constData());
-    tell(text);
-    // The box waits until the module has returned: a message box runs events of its own, and the
-    // module is not to be called again while it is in the middle of a call.
-    if (pendingMessages_.isEmpty())
-        QTimer::singleShot(0, this, [this] { showPendingMessages(); });
-    pendingMessages_ << text;
-}
-
-void MainWindow::showPendingMessages() {
-    QString text = pendingMessages_.join(QLatin1Char('\n'));
-    pendingMessages_.clear();
-    if (text.isEmpty() || !shower_)
-        return;
-    setPlaying(false);
-    // Over the window the person works in: the module's sheet or dialog while one is open.
-    QWidget* parent = QApplication::activeModalWidget();
-    if (parent == nullptr)
-        parent = QApplication::activeWindow();
-    if (parent == nullptr)
-        parent = this;
-    shower_(parent, text);
+    messages_->report(message);
 }
 
 int MainWindow::loadFile(const QString& path, const std::string& entry) {

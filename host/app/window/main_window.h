@@ -15,6 +15,7 @@
 #include "host/app/core/playback_clock.h"
 #include "host/app/core/scene_view.h"
 #include "host/app/core/undo_stack.h"
+#include "host/app/window/window_messages.h"
 
 class QAction;
 class QCloseEvent;
@@ -104,10 +105,10 @@ class MainWindow : public QMainWindow {
         return filesChooser_(caption, filter);
     }
     // Shows a message over a window: (parent, text). By default a message box; null shows none.
-    using MessageShower = std::function<void(QWidget* parent, const QString& text)>;
-    void setMessageShower(MessageShower shower) { shower_ = std::move(shower); }
+    using MessageShower = WindowMessages::Shower;
+    void setMessageShower(MessageShower shower) { messages_->setShower(std::move(shower)); }
     // The file the next messages are about, named in them; empty for none.
-    void setMessageFile(const QString& file) { messageFile_ = file; }
+    void setMessageFile(const QString& file) { messages_->setFile(file); }
     // Tells the person in the status bar.
     void tell(const QString& message);
     // Tells the person of a failure: in a message box over the active window (the module's
@@ -130,7 +131,7 @@ class MainWindow : public QMainWindow {
     // kept for the next time when the window remembers its settings.
     void setPosingOfSelected(int posing);
     // The last message shown to the person.
-    const QString& lastMessage() const { return lastMessage_; }
+    const QString& lastMessage() const { return messages_->last(); }
     SceneWidget* sceneWidget() const { return view_; }
 
   protected:
@@ -154,7 +155,6 @@ class MainWindow : public QMainWindow {
     // The words over the empty view that say how to begin, shown while the scene has no object.
     void buildStartHint();
     void updateStartHint();
-    void showPendingMessages();
     void refreshObjectList();
     void selectionChanged();
     // Seconds a frame of the object's motion: its file's frame time, else 30 frames a second.
@@ -192,11 +192,8 @@ class MainWindow : public QMainWindow {
     UndoStack undo_;
     QAction* undoAction_ = nullptr;
     QAction* redoAction_ = nullptr;
-    MessageShower shower_;
-    QString messageFile_;
-    QStringList pendingMessages_;  // reported, not yet shown in a box
+    WindowMessages* messages_ = nullptr;
     FileMenu* fileMenu_ = nullptr;
-    QString lastMessage_;
     QString objectStatus_;  // the selected object and its counts
     // What each object's file held, by handle: loaded from a file in this window.
     std::map<int, FileFacts> files_;
