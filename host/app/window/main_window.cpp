@@ -12,20 +12,12 @@
 #include <QtGui/QDropEvent>
 #include <QtGui/QKeySequence>
 #include <QtWidgets/QApplication>
-#include <QtWidgets/QComboBox>
 #include <QtWidgets/QFileDialog>
-#include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QMenuBar>
-#include <QtWidgets/QMessageBox>
-#include <QtWidgets/QSlider>
-#include <QtWidgets/QSpinBox>
 #include <QtWidgets/QSplitter>
 #include <QtWidgets/QStatusBar>
-#include <QtWidgets/QStyle>
-#include <QtWidgets/QToolBar>
-#include <QtWidgets/QToolButton>
 #include <QtWidgets/QVBoxLayout>
 #include <algorithm>
 #include <cstdio>
@@ -34,6 +26,7 @@
 #include "host/app/core/figure_loading.h"
 #include "host/app/core/figure_summary.h"
 #include "host/app/window/file_menu.h"
+#include "host/app/window/frame_bar.h"
 #include "host/app/window/scene_widget.h"
 #include "host/app/window/window_settings.h"
 #include "model/figure_data.h"
@@ -108,9 +101,6 @@ MainWindow::MainWindow(ModuleSession* session, int style) : session_(session), s
     status_ = new QLabel;
     status_->setObjectName(QStringLiteral("objectStatus"));
     statusBar()->addPermanentWidget(status_);
-    player_ = new QTimer(this);
-    player_->setTimerType(Qt::PreciseTimer);
-    connect(player_, &QTimer::timeout, this, [this] { nextFrame(); });
     connect(objects_, &QListWidget::currentRowChanged, this, [this] { selectionChanged(); });
     buildMenus();
     buildPlayMenu();
@@ -240,7 +230,7 @@ void MainWindow::buildPlayMenu() {
         Qt::Key key;
         std::function<void()> act;
     } kItems[] = {
-        {"Play or Pause", Qt::Key_Space, [this] { setPlaying(!player_->isActive()); }},
+        {"Play or Pause", Qt::Key_Space, [this] { setPlaying(!frameBar_->playing()); }},
         {"Next Frame", Qt::Key_Right, [step] { step(1); }},
         {"Previous Frame", Qt::Key_Left, [step] { step(-1); }},
         {"First Frame", Qt::Key_Home,
@@ -307,50 +297,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::buildFrameControls() {
-    auto* bar = new QToolBar(QStringLiteral("Frames"));
-    bar->setObjectName(QStringLiteral("frameControls"));
-    bar->setMovable(false);
-    play_ = new QToolButton;
-    play_->setObjectName(QStringLiteral("play"));
-    play_->setCheckable(true);
-    play_->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
-    play_->setToolTip(QStringLiteral("Play or pause at the file's frame rate"));
-    connect(play_, &QToolButton::toggled, this, [this](bool on) { setPlaying(on); });
-    slider_ = new QSlider(Qt::Horizontal);
-    slider_->setObjectName(QStringLiteral("frameSlider"));
-    frameNumber_ = new QSpinBox;
-    frameNumber_->setObjectName(QStringLiteral("frameNumber"));
-    lastFrameLabel_ = new QLabel;
-    time_ = new QLabel;
-    time_->setObjectName(QStringLiteral("frameTime"));
-    speed_ = new QComboBox;
-    speed_->setObjectName(QStringLiteral("speed"));
-    speed_->setToolTip(QStringLiteral("Speed of play against the file's own rate"));
-    for (double speed : kSpeeds) {
-        QString text = speed == 0.25  ? QStringLiteral("¼×")
-                       : speed == 0.5 ? QStringLiteral("½×")
-                                      : QStringLiteral("%1×").arg(speed);
-        speed_->addItem(text, speed);
-    }
-    speed_->setCurrentIndex(speed_->findData(1.0));
-    connect(speed_, qOverload<int>(&QComboBox::currentIndexChanged), this,
-            [this](int index) { setSpeed(speed_->itemData(index).toDouble()); });
-    connect(slider_, &QSlider::valueChanged, this, [this](int frame) { showFrame(frame); });
-    connect(frameNumber_, qOverload<int>(&QSpinBox::valueChanged), this,
-            [this](int frame) { showFrame(frame); });
-    // Return ends the typing: the view takes the keys again, so that Space plays. (The field
-    // also ends its editing when it loses the focus, which is left where it went.)
-    connect(frameNumber_, &QSpinBox::editingFinished, this, [this] {
-        if (frameNumber_->hasFocus())
-            view_->setFocus(Qt::OtherFocusReason);
-    });
-    bar->addWidget(play_);
-    bar->addWidget(new QLabel(QStringLiteral(" Frame ")));
-    bar->addWidget(frameNumber_);
-    bar->addWidget(lastFrameLabel_);
-    bar->addWidget(time_);
-    bar->addWidget(slider_);
-    bar->addWidget(speed_);
+    FrameBar::Handlers handlers;
+    handlers.frameChosen = [this](int frame) { showFrame(frame); };
+    handlers.playChosen = [this](bool on) { setPlaying(on); };
+    handlers.speedChosen = [this](double speed) { setSpeed(speed); };
+    handlers.tick = [this] { nextFrame(); };
+    // Return ends the typing: the view takes the keys again, so that Space plays.
+    handlers.typingFinished = [this] { view_->setFocus(Qt::OtherFocusReason); };
+    auto* bar = frameBar_ = new FrameBar(std::move(handlers));
     addToolBar(Qt::BottomToolBarArea, bar);
     QAction* settings = bar->addAction(QStringLiteral("Settings…"));
     connect(settings, &QAction::triggered, this, [this] { openSettings(); });
@@ -446,20 +400,8 @@ void MainWindow::selectionChanged() {
     const int handle = selectedObject();
     view_->setSelected(handle);
     int last = lastFrameOf(session_, handle);
-    bool playable = last >= 1;
     frame_ = std::min(frameOf(handle), std::max(last, 0));
-    for (QWidget* control : {static_cast<QWidget*>(slider_), static_cast<QWidget*>(frameNumber_),
-                             static_cast<QWidget*>(play_)})
-        control->setEnabled(playable);
-    {
-        const QSignalBlocker quietSlider(slider_);
-        const QSignalBlocker quietNumber(frameNumber_);
-        slider_->setRange(playable ? 1 : 0, std::max(last, 0));
-        frameNumber_->setRange(playable ? 1 : 0, std::max(last, 0));
-        slider_->setValue(std::max(frame_, slider_->minimum()));
-        frameNumber_->setValue(std::max(frame_, frameNumber_->minimum()));
-    }
-    lastFrameLabel_->setText(QStringLiteral(" of %1 ").arg(std::max(last, 0)));
+    frameBar_->setFrames(last, frame_);
     showPosing();
     countFigure();
     updateStatus();
@@ -506,7 +448,7 @@ double MainWindow::frameTimeOf(int handle) const {
 
 void MainWindow::updateStatus() {
     const double seconds = frame_ * frameTimeOf(selectedObject());
-    time_->setText(QStringLiteral(" %1 s ").arg(seconds, 0, 'f', 2));
+    frameBar_->showTime(seconds);
     QString text = objectStatus_;
     if (selectedObject() != host::kNoObject)
         text += frame_ > 0 ? QStringLiteral("  ·  frame %1").arg(frame_)
@@ -642,12 +584,7 @@ void MainWindow::showFrame(int frame) {
     frame_ = frame;
     frames_[handle] = frame;
     // The controls follow without sending the frame again.
-    {
-        const QSignalBlocker quietSlider(slider_);
-        const QSignalBlocker quietNumber(frameNumber_);
-        slider_->setValue(frame);
-        frameNumber_->setValue(frame);
-    }
+    frameBar_->showFrame(frame);
     // The module redraws the object as it poses it; that changes nothing but the picture.
     posingFrame_ = true;
     session_->pose(handle, frame);
@@ -658,29 +595,20 @@ void MainWindow::showFrame(int frame) {
 
 void MainWindow::setPlaying(bool playing) {
     playing = playing && lastFrameOf(session_, selectedObject()) >= 1;
-    if (playing && !player_->isActive()) {
-        clock_.setFrameTime(frameTimeOf(selectedObject()));
-        clock_.start(std::max(frame_, 1), clock_.now());
-        player_->setInterval(clock_.tickMilliseconds());
-        player_->start();
-    } else if (!playing) {
-        player_->stop();
-    }
+    if (playing)
+        frameBar_->startPlaying(std::max(frame_, 1), frameTimeOf(selectedObject()));
+    else
+        frameBar_->stopPlaying();
     view_->setPlaying(playing);
-    const QSignalBlocker quiet(play_);
-    play_->setChecked(playing);
-    play_->setIcon(style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+    frameBar_->showPlaying(playing);
+}
+
+void MainWindow::setTimeSource(TimeSource source) {
+    frameBar_->setTimeSource(std::move(source));
 }
 
 void MainWindow::setSpeed(double speed) {
-    clock_.setSpeed(speed, clock_.now());
-    player_->setInterval(clock_.tickMilliseconds());
-    const int index = speed_->findData(clock_.speed());
-    if (index >= 0 && index != speed_->currentIndex()) {
-        speed_->blockSignals(true);
-        speed_->setCurrentIndex(index);
-        speed_->blockSignals(false);
-    }
+    frameBar_->setSpeed(speed);
 }
 
 void MainWindow::nextFrame() {
@@ -690,7 +618,7 @@ void MainWindow::nextFrame() {
         return;
     }
     // The frame due now; those due while the last one was drawn are passed over.
-    const int due = clock_.frameAt(clock_.now(), 1, last);
+    const int due = frameBar_->frameDue(last);
     if (due != frame_)
         showFrame(due);
 }

@@ -1,6 +1,8 @@
 // fighost's main window, playing the modelling host: a menu per category of the command table the
 // module registered, the scene view, the list of scene objects, frame controls that pose the
-// selected object, the module's Settings, and the module's messages in the status bar.
+// selected object, the module's Settings, and the module's messages in the status bar. The frame
+// bar and its player are in frame_bar.h, the messages in window_messages.h, the File menu in
+// file_menu.h, Undo and Redo in main_window_undo.cpp.
 #pragma once
 
 #include <QtCore/QStringList>
@@ -19,18 +21,14 @@
 
 class QAction;
 class QCloseEvent;
-class QComboBox;
 class QLabel;
 class QListWidget;
-class QSlider;
 class QSplitter;
-class QSpinBox;
-class QTimer;
-class QToolButton;
 
 namespace fighost {
 
 class FileMenu;
+class FrameBar;
 class SceneWidget;
 
 // The menu title of a command-table category: "BUILD" is "Build", "UTIL" "Utilities", "LOAD"
@@ -87,7 +85,7 @@ class MainWindow : public QMainWindow {
     // Plays speed times faster than captured (0.25 to 4).
     void setSpeed(double speed);
     // Playback reads the time from source from now on (the steady clock by default).
-    void setTimeSource(TimeSource source) { clock_.setTimeSource(std::move(source)); }
+    void setTimeSource(TimeSource source);
     // The frame the object was last shown at in this window; 0 for its rest pose.
     int frameOf(int handle) const;
 
@@ -176,16 +174,10 @@ class MainWindow : public QMainWindow {
     SceneWidget* view_ = nullptr;
     QListWidget* objects_ = nullptr;
     QSplitter* splitter_ = nullptr;
-    QString folder_;          // where the file dialog opens
-    bool remembers_ = false;  // keeps its settings when it closes
-    QSlider* slider_ = nullptr;
-    QSpinBox* frameNumber_ = nullptr;
-    QToolButton* play_ = nullptr;
-    QLabel* lastFrameLabel_ = nullptr;
-    QLabel* time_ = nullptr;
-    QComboBox* speed_ = nullptr;
+    QString folder_;                // where the file dialog opens
+    bool remembers_ = false;        // keeps its settings when it closes
+    FrameBar* frameBar_ = nullptr;  // the frame controls and the player
     QLabel* status_ = nullptr;
-    QTimer* player_ = nullptr;
     FileChooser chooser_;
     FilesChooser filesChooser_;
     QLabel* startHint_ = nullptr;
@@ -199,8 +191,7 @@ class MainWindow : public QMainWindow {
     std::map<int, FileFacts> files_;
     int frame_ = 0;              // the frame the selected object was last posed at; 0 for none
     std::map<int, int> frames_;  // each object's frame, by handle, kept while another is selected
-    PlaybackClock clock_;
-    bool posingFrame_ = false;  // showFrame is posing: the module's redraws are of the frame
+    bool posingFrame_ = false;   // showFrame is posing: the module's redraws are of the frame
 };
 
 }  // namespace fighost
