@@ -27,6 +27,7 @@
 #include "host/app/core/figure_summary.h"
 #include "host/app/window/file_menu.h"
 #include "host/app/window/frame_bar.h"
+#include "host/app/window/object_list.h"
 #include "host/app/window/scene_widget.h"
 #include "host/app/window/window_settings.h"
 #include "model/figure_data.h"
@@ -89,19 +90,17 @@ MainWindow::MainWindow(ModuleSession* session, int style) : session_(session), s
     view_->setObjectName(QStringLiteral("sceneView"));
     view_->setFrameSource([this](int handle) { return frameOf(handle); });
     view_->setPicked([this](int handle) { selectObject(handle); });
-    objects_ = new QListWidget;
-    objects_->setObjectName(QStringLiteral("objects"));
+    objects_ = new ObjectList(
+        this, session, [this](int handle) { return fileMenu_->changed(handle); },
+        [this] { selectionChanged(); });
     splitter_ = new QSplitter;
-    splitter_->addWidget(objects_);
+    splitter_->addWidget(objects_->list());
     splitter_->addWidget(view_);
     splitter_->setStretchFactor(1, 1);
     splitter_->setSizes({220, 800});
     setCentralWidget(splitter_);
     fitToScreen(this);
-    status_ = new QLabel;
-    status_->setObjectName(QStringLiteral("objectStatus"));
-    statusBar()->addPermanentWidget(status_);
-    connect(objects_, &QListWidget::currentRowChanged, this, [this] { selectionChanged(); });
+    statusBar()->addPermanentWidget(objects_->statusLabel());
     buildMenus();
     buildPlayMenu();
     buildFrameControls();
@@ -311,49 +310,16 @@ void MainWindow::buildFrameControls() {
 }
 
 int MainWindow::selectedObject() const {
-    QListWidgetItem* item = objects_->currentItem();
-    return item != nullptr ? item->data(Qt::UserRole).toInt() : host::kNoObject;
+    return objects_->selected();
 }
 
 void MainWindow::selectObject(int handle) {
-    for (int row = 0; row < objects_->count(); ++row)
-        if (objects_->item(row)->data(Qt::UserRole).toInt() == handle)
-            objects_->setCurrentRow(row);
+    objects_->select(handle);
 }
 
 void MainWindow::refreshObjectList() {
-    std::vector<std::pair<int, QString>> live;
-    for (const standin::SceneObject& object : standin::scene().objects) {
-        if (session_->deleted(object.handle))
-            continue;
-        QString text = QString::fromStdString(object.name.empty() ? "(unnamed)" : object.name);
-        if (fileMenu_->changed(object.handle))
-            text += QStringLiteral(" *");
-        if (!object.boundLabel.empty())
-            text += QStringLiteral("  —  ") + QString::fromStdString(object.boundLabel);
-        live.emplace_back(object.handle, text);
-    }
-    bool same = static_cast<int>(live.size()) == objects_->count();
-    for (size_t i = 0; same && i < live.size(); ++i) {
-        QListWidgetItem* item = objects_->item(static_cast<int>(i));
-        same = item->data(Qt::UserRole).toInt() == live[i].first && item->text() == live[i].second;
-    }
-    if (same)
-        return;
-    int selected = selectedObject();
-    {
-        const QSignalBlocker quiet(objects_);
-        objects_->clear();
-        for (const auto& entry : live) {
-            auto* item = new QListWidgetItem(entry.second, objects_);
-            item->setData(Qt::UserRole, entry.first);
-        }
-    }
-    if (selected != host::kNoObject)
-        selectObject(selected);
-    if (objects_->currentRow() < 0 && objects_->count() > 0)
-        objects_->setCurrentRow(objects_->count() - 1);
-    selectionChanged();
+    if (objects_->update())
+        selectionChanged();
 }
 
 void MainWindow::setFileChooser(FileChooser chooser) {
@@ -382,7 +348,7 @@ void MainWindow::buildStartHint() {
 
 void MainWindow::updateStartHint() {
     if (startHint_ != nullptr)
-        startHint_->setVisible(objects_->count() == 0);
+        startHint_->setVisible(objects_->empty());
 }
 
 void MainWindow::refresh() {
@@ -408,31 +374,8 @@ void MainWindow::selectionChanged() {
 }
 
 void MainWindow::countFigure() {
-    int handle = selectedObject();
-    const standin::SceneObject* object = standin::object(handle);
-    const FigureData* figure = handle != host::kNoObject ? session_->figure(handle) : nullptr;
-    if (object == nullptr) {
-        objectStatus_ = QStringLiteral("No object selected");
-        return;
-    }
-    objectStatus_ = QString::fromStdString(object->name);
-    if (figure != nullptr) {
-        FigureSummary summary = summarizeFigure(*figure, object->name, std::string());
-        const size_t limbs = summary.limbs.size();
-        objectStatus_ += QStringLiteral("  ·  %1 %2, %3 channels, %4 frames")
-                             .arg(limbs)
-                             .arg(limbs == 1 ? QStringLiteral("limb") : QStringLiteral("limbs"))
-                             .arg(summary.channelCount)
-                             .arg(summary.frameCount);
-        auto file = files_.find(handle);
-        if (file != files_.end()) {
-            QStringList kept = QString::fromStdString(
-                                   keptText(file->second, summary.frameCount, summary.channelCount))
-                                   .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-            if (!kept.isEmpty())
-                objectStatus_ += QStringLiteral("  ·  ") + kept.join(QStringLiteral(", "));
-        }
-    }
+    auto file = files_.find(selectedObject());
+    objects_->describe(file != files_.end() ? &file->second : nullptr);
 }
 
 int MainWindow::frameOf(int handle) const {
@@ -449,11 +392,7 @@ double MainWindow::frameTimeOf(int handle) const {
 void MainWindow::updateStatus() {
     const double seconds = frame_ * frameTimeOf(selectedObject());
     frameBar_->showTime(seconds);
-    QString text = objectStatus_;
-    if (selectedObject() != host::kNoObject)
-        text += frame_ > 0 ? QStringLiteral("  ·  frame %1").arg(frame_)
-                           : QStringLiteral("  ·  rest pose");
-    status_->setText(text);
+    objects_->showFrame(frame_);
 }
 
 void MainWindow::tell(const QString& message) {

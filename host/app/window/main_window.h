@@ -1,8 +1,8 @@
 // fighost's main window, playing the modelling host: a menu per category of the command table the
 // module registered, the scene view, the list of scene objects, frame controls that pose the
 // selected object, the module's Settings, and the module's messages in the status bar. The frame
-// bar and its player are in frame_bar.h, the messages in window_messages.h, the File menu in
-// file_menu.h, Undo and Redo in main_window_undo.cpp.
+// bar and its player are in frame_bar.h, the object list and status in object_list.h, the messages
+// in window_messages.h, the File menu in file_menu.h, Undo and Redo in main_window_undo.cpp.
 #pragma once
 
 #include <QtCore/QStringList>
@@ -29,6 +29,7 @@ namespace fighost {
 
 class FileMenu;
 class FrameBar;
+class ObjectList;
 class SceneWidget;
 
 // The menu title of a command-table category: "BUILD" is "Build", "UTIL" "Utilities", "LOAD"
@@ -172,12 +173,11 @@ class MainWindow : public QMainWindow {
     int posing_ = 1;  // as captured
     QAction* posingItem_ = nullptr;
     SceneWidget* view_ = nullptr;
-    QListWidget* objects_ = nullptr;
+    ObjectList* objects_ = nullptr;  // the list of objects and the selected one's status
     QSplitter* splitter_ = nullptr;
     QString folder_;                // where the file dialog opens
     bool remembers_ = false;        // keeps its settings when it closes
     FrameBar* frameBar_ = nullptr;  // the frame controls and the player
-    QLabel* status_ = nullptr;
     FileChooser chooser_;
     FilesChooser filesChooser_;
     QLabel* startHint_ = nullptr;
@@ -186,7 +186,6 @@ class MainWindow : public QMainWindow {
     QAction* redoAction_ = nullptr;
     WindowMessages* messages_ = nullptr;
     FileMenu* fileMenu_ = nullptr;
-    QString objectStatus_;  // the selected object and its counts
     // What each object's file held, by handle: loaded from a file in this window.
     std::map<int, FileFacts> files_;
     int frame_ = 0;              // the frame the selected object was last posed at; 0 for none
