@@ -1,3 +1,4 @@
+// fighost's info, render, frames and convert commands, and the help of each.
 #include "host/app/commands.h"
 
 #include <sys/stat.h>
@@ -8,13 +9,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "host/app/figure_loading.h"
-#include "host/app/figure_summary.h"
-#include "host/app/file_output.h"
-#include "host/app/library_folder.h"
-#include "host/app/module_session.h"
-#include "host/app/qt_commands.h"
-#include "host/app/summary_output.h"
+#include "host/app/core/figure_loading.h"
+#include "host/app/core/figure_summary.h"
+#include "host/app/core/file_output.h"
+#include "host/app/core/library_folder.h"
+#include "host/app/core/module_session.h"
+#include "host/app/core/summary_output.h"
+#include "host/app/qt/qt_commands.h"
 #include "model/figure_data.h"
 #include "platform/shared_library.h"
 
@@ -209,17 +210,21 @@ std::string convertInto(ModuleSession* session, const LoadRequest& request,
                         const std::string& folder) {
     std::string reason;
     size_t errorsBefore = standin::scene().errors.size();
-    if (!checkReadable(request, &reason) || !session->setLimbType(request.style, &reason) ||
-        !session->setPosing(request.posing, &reason))
+    if (!checkReadable(request, &reason))
         return reason;
-    int handle = session->load(request.loader, request.path, &reason);
-    if (handle == host::kNoObject)
-        return messagesSince(errorsBefore, reason.empty() ? "not loaded" : reason);
-    if (session->figure(handle) == nullptr)
-        reason = "the module attached no figure to the object it made";
-    else if (!holdsFigure(*session->figure(handle)))
-        reason = kHoldsNoFigure;
-    else if (session->figure(handle)->save(batchTarget(folder, request.path).c_str()) != 1)
+    LoadFailure failure = LoadFailure::kNone;
+    int handle = loadInto(session, request, std::string(), &reason, &failure);
+    switch (failure) {
+        case LoadFailure::kNone:
+            break;
+        case LoadFailure::kNotLoaded:
+            return messagesSince(errorsBefore, reason.empty() ? "not loaded" : reason);
+        case LoadFailure::kNoFigure:
+            return reason;
+        case LoadFailure::kEmpty:
+            return kHoldsNoFigure;
+    }
+    if (session->figure(handle)->save(batchTarget(folder, request.path).c_str()) != 1)
         reason = messagesSince(errorsBefore, "not saved");
     // The figure is done with: a long batch holds one at a time.
     session->discard(handle);
@@ -258,9 +263,7 @@ int runBatchConvert(const ParsedArguments& parsed) {
     size_t total = parsed.operands.size(), failures = 0;
     for (size_t i = 0; i < total; ++i) {
         request.path = parsed.operands[i];
-        bool bvh = parsed.options.count("bvh") ||
-                   (!parsed.options.count("fig") && endsWith(request.path, ".bvh"));
-        request.loader = bvh ? kBioVisionLoader : kFigureLoader;
+        request.loader = loaderFor(parsed, request.path);
         // Nothing is shown, so the cheapest drawing will do.
         request.style = kSegmentLines;
         if (progress)

@@ -1,3 +1,4 @@
+// Running the built fighost as a child process and collecting its output and status.
 #include "fighost_run.h"
 
 #include <fcntl.h>
