@@ -8,7 +8,7 @@
 #include <QtWidgets/QAbstractButton>
 #include <cstdlib>
 
-#include "host/app/scene_widget.h"
+#include "host/app/window/scene_widget.h"
 #include "window_fixture.h"
 
 namespace {
