@@ -139,20 +139,34 @@ void writeMotion(LineWriter& out, const MotionTable& motion, const WrittenChanne
     }
 }
 
-// Frees the line writer of one save on every way out of it.
-struct LineWriterGuard {
-    LineWriter*& slot;
-    ~LineWriterGuard() {
-        delete slot;
-        slot = nullptr;
-    }
+// One save's working state: the figure being written, its lines, and which channel layout its
+// limbs write. The figure's outputFile and depth are kept up to date while it writes.
+class FigureWriter {
+  public:
+    FigureWriter(FigureData& figure, LineWriter& lines, bool writesDeclaredChannels)
+        : figure_(figure), lines_(lines), writesDeclaredChannels_(writesDeclaredChannels) {}
+
+    // Writes one limb's block and its live children's blocks at the figure's current depth; 0
+    // for none or when a write failed.
+    int writeLimb(const Limb* limb, int isRoot);
+
+  private:
+    // Writes the lines of the limb's block before its children's blocks.
+    void writeHead(const Limb* limb, int isRoot);
+    // Writes the limb's CHANNELS line, if it gets one.
+    void writeChannels(const Limb* limb, int isRoot);
+
+    FigureData& figure_;
+    LineWriter& lines_;
+    // Whether limbs write the channels they declared (a figure read from a file) or the fixed
+    // layout (a figure built by hand).
+    const bool writesDeclaredChannels_;
 };
 
-}  // namespace
-
-void FigureData::writeChannels(const Limb* limb, int isRoot) {
-    LineWriter& out = *lines;
-    if (!writesDeclaredChannels) {
+void FigureWriter::writeChannels(const Limb* limb, int isRoot) {
+    LineWriter& out = lines_;
+    const int depth = figure_.depth;
+    if (!writesDeclaredChannels_) {
         if (limb->childCount == 0)
             return;
         out.begin(depth);
@@ -160,6 +174,7 @@ void FigureData::writeChannels(const Limb* limb, int isRoot) {
         out.end();
         return;
     }
+    const MotionTable* motion = figure_.motion;
     uint32_t first = 0, count = 0;
     if (!ownChannels(limb, motion, &first, &count))
         return;
@@ -178,8 +193,9 @@ void FigureData::writeChannels(const Limb* limb, int isRoot) {
     out.end();
 }
 
-void FigureData::writeHead(const Limb* limb, int isRoot) {
-    LineWriter& out = *lines;
+void FigureWriter::writeHead(const Limb* limb, int isRoot) {
+    LineWriter& out = lines_;
+    const int depth = figure_.depth;
     // A leaf is written as End Site only when it came from one: any other name would be lost.
     out.begin(depth);
     if (!isRoot && limb->childCount == 0 && std::strcmp(limb->name, kEndSiteName) == 0) {
@@ -209,13 +225,14 @@ void FigureData::writeHead(const Limb* limb, int isRoot) {
     }
 }
 
-int FigureData::writeLimb(const Limb* limb, int isRoot) {
-    if (limb == nullptr || lines == nullptr)
+int FigureWriter::writeLimb(const Limb* limb, int isRoot) {
+    if (limb == nullptr)
         return 0;
     writeHead(limb, isRoot);
     // No file nests deeper than kMaxLimbDepth, so a tree built deeper by hand is cut there
     // rather than exhausting the stack.
-    if (depth < kMaxLimbDepth && lines->ok()) {
+    int32_t& depth = figure_.depth;
+    if (depth < kMaxLimbDepth && lines_.ok()) {
         ++depth;
         for (uint32_t i = 0; i < limb->childCount; ++i) {
             const Limb* child = limb->children[i];
@@ -224,30 +241,32 @@ int FigureData::writeLimb(const Limb* limb, int isRoot) {
         }
         --depth;
     }
-    lines->begin(depth);
-    lines->text("}");
-    lines->end();
-    return lines->ok() ? 1 : 0;
+    lines_.begin(depth);
+    lines_.text("}");
+    lines_.end();
+    return lines_.ok() ? 1 : 0;
 }
+
+}  // namespace
 
 int FigureData::writeTo(tagStandardFile* file) {
     depth = 0;
     if (root == nullptr || file == nullptr)
         return 0;
-    lines = new (std::nothrow) LineWriter(file);
+    std::unique_ptr<LineWriter> lines(new (std::nothrow) LineWriter(file));
     if (lines == nullptr)
         return 0;
-    LineWriterGuard guard{lines};
     outputFile = file;
     // Only a figure whose table holds channels that no limb claims gets the fixed layout; a
     // figure read from a file without channels is written without CHANNELS lines.
-    writesDeclaredChannels =
+    const bool writesDeclaredChannels =
         declaresChannels(root, 0) || (motion != nullptr && motion->channelCount() == 0);
+    FigureWriter writer(*this, *lines, writesDeclaredChannels);
     lines->begin(0);
     lines->text("HIERARCHY");
     lines->end();
     if (lines->ok())
-        writeLimb(root, 1);
+        writer.writeLimb(root, 1);
     if (lines->ok() && motion != nullptr && motion->frameCount != 0) {
         if (writesDeclaredChannels) {
             WrittenChannels written;

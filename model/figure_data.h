@@ -5,9 +5,10 @@
 // modules of the host) can reach them without linking against the module's internals.
 //
 // Where the operations live: creating, loading, posing and destroying in model/figure_data.cpp
-// (the file grammar itself is read by hierarchy/hierarchy_reader.cpp); saving and the writing of
-// the .fig grammar (save, writeTo and their helpers) in hierarchy/hierarchy_writer.cpp, beside
-// the rest of the grammar.
+// (the file grammar itself is read by hierarchy/hierarchy_reader.cpp); save and writeTo in
+// hierarchy/hierarchy_writer.cpp, beside the rest of the grammar, whose writer keeps its working
+// state (the lines under way, which channel layout is written) to itself and sets only
+// outputFile and depth here while it writes.
 #pragma once
 
 #include <cstdint>
@@ -17,7 +18,6 @@
 #include "model/motion_table.h"
 
 class FigurePlugin;
-class LineWriter;
 struct tagStandardFile;
 
 // How limbs are drawn; any other value draws nothing.
@@ -86,19 +86,11 @@ class FigureData {
 
   private:
     explicit FigureData(FigurePlugin* owner);
-    // Writes one limb's block and its live children's blocks at the current depth; 0 for none
-    // or when a write failed.
-    int writeLimb(const Limb* limb, int isRoot);
-    // Writes the lines of the limb's block before its children's blocks.
-    void writeHead(const Limb* limb, int isRoot);
-    // Writes the limb's CHANNELS line, if it gets one.
-    void writeChannels(const Limb* limb, int isRoot);
 
-    // Set during a save: whether limbs write the channels they declared (a figure read from a
-    // file) or the fixed layout (a figure built by hand).
-    bool writesDeclaredChannels = false;
-    // The lines of the save under way; null otherwise.
-    LineWriter* lines = nullptr;
+    // Unused room, kept so that posing stays at the offset hosts built against earlier versions
+    // of the record read it from (40 in a 32-bit build, 64 in a 64-bit one).
+    int32_t reservedWord_ = 0;
+    void* reservedPointer_ = nullptr;
 
   public:
     // A PosingMode; the figure keeps the one it was made with until it is set anew. Last, after
