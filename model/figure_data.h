@@ -83,17 +83,10 @@ class FigureData {
     // The scene object this figure is attached to, -1 for none. A second load detaches the
     // figure from its earlier object first, so that only one object ever owns it.
     int32_t attachedObject;
-
-  private:
-    explicit FigureData(FigurePlugin* owner);
-
-    // Unused room, kept so that posing stays at the offset hosts built against earlier versions
-    // of the record read it from (40 in a 32-bit build, 64 in a 64-bit one).
-    int32_t reservedWord_ = 0;
-    void* reservedPointer_ = nullptr;
-
-  public:
     // A PosingMode; the figure keeps the one it was made with until it is set anew. Last, after
     // every earlier field, so that the record's layout before it stays as it was.
     int32_t posing = kPosingWorldAxes;
+
+  private:
+    explicit FigureData(FigurePlugin* owner);
 };

@@ -16,10 +16,10 @@ namespace {
 #pragma GCC diagnostic ignored "-Winvalid-offsetof"
 #if INTPTR_MAX == INT32_MAX
 constexpr size_t kRoot = 4, kOutputFile = 8, kSegmentStyle = 12, kDepth = 16, kMotion = 20,
-                 kOwner = 24, kAttachedObject = 28, kPosing = 40, kSize = 44;
+                 kOwner = 24, kAttachedObject = 28, kPosing = 32, kSize = 36;
 #else
 constexpr size_t kRoot = 8, kOutputFile = 16, kSegmentStyle = 24, kDepth = 28, kMotion = 32,
-                 kOwner = 40, kAttachedObject = 48, kPosing = 64, kSize = 72;
+                 kOwner = 40, kAttachedObject = 48, kPosing = 52, kSize = 56;
 #endif
 static_assert(offsetof(FigureData, root) == kRoot &&
                   offsetof(FigureData, outputFile) == kOutputFile &&
