@@ -1,5 +1,10 @@
 // The limb tree: one record per joint of a figure. Limbs come from the general heap, one by one,
 // zero-filled; a limb owns its children and a tree is freed from its root only (freeTree).
+//
+// Where the operations live: making, naming, finding and freeing limbs in model/limb.cpp; reading
+// a tree from a file in hierarchy/hierarchy_reader.cpp, writing one in
+// hierarchy/hierarchy_writer.cpp; which channels a limb owns in model/limb_channels.*; posing and
+// drawing in drawing/.
 #pragma once
 
 #include <cstdint>
@@ -22,10 +27,10 @@ struct Limb {
     char mapName[kMapNameSize];    // scene object that follows this limb's segments; empty for none
     uint32_t childCount;
     uint32_t firstChannel;  // the limb's first channel in the figure's motion table; 0 if none
-    int32_t deleted;        // 1 once the user deleted the limb: drawing, writing and listing skip it
-    double radius;          // thickness of the segments drawn from this joint; 0.4 for a new limb
-    PiPoint offset;         // joint position relative to the parent's joint
-    PiPoint rotation;       // current rotation about the joint, radians; set by posing
+    int32_t deleted;   // 1 once the user deleted the limb: drawing, writing and listing skip it
+    double radius;     // thickness of the segments drawn from this joint; 0.4 for a new limb
+    PiPoint offset;    // joint position relative to the parent's joint
+    PiPoint rotation;  // current rotation about the joint, radians; set by posing
     int32_t associatedObject;  // host handle found under mapName; -1 until looked up
     // How many channels this limb's CHANNELS statement declared (firstChannel up to
     // firstChannel + declaredChannels - 1); 0 for a limb that declared none. Posing and saving use

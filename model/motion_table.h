@@ -1,5 +1,9 @@
 // A figure's animation: up to kMaxChannels named channels of kMaxFrames values each, in one
 // fixed-size allocation so that reading and writing a value is plain indexing.
+//
+// Where the operations live: the table's own (making, clearing, declaring channels, values) in
+// model/motion_table.cpp; filling it from a file in hierarchy/hierarchy_reader.cpp, writing it in
+// hierarchy/hierarchy_writer.cpp; reading a frame into the limbs in drawing/figure_pose.cpp.
 #pragma once
 
 #include <cstdint>
