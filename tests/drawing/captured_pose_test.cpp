@@ -169,15 +169,6 @@ class CapturedPoseTest : public SceneTest {
              int style = kSegmentLines) {
         return poseFigure(handle, root, motion, frame, style, posing);
     }
-    // The lines drawn, each as its two joints.
-    std::vector<std::vector<PiPoint>> lines() const {
-        std::vector<std::vector<PiPoint>> found;
-        for (size_t n = 0; n < target().geometry.size(); ++n) {
-            EXPECT_EQ(target().geometry[n].kind, host::kGeometryLine);
-            found.push_back(itemPoints(target(), n));
-        }
-        return found;
-    }
     // The largest distance between a drawn line's ends and the reference's segment's.
     double worstError(const std::vector<Segment>& expected) const {
         const auto drawn = lines();

@@ -51,6 +51,15 @@ class SceneTest : public ::testing::Test {
 
     const standin::SceneObject& target() const { return *standin::object(handle); }
     const std::vector<std::string>& errors() const { return standin::scene().errors; }
+    // The lines drawn, each as its two joints.
+    std::vector<std::vector<PiPoint>> lines() const {
+        std::vector<std::vector<PiPoint>> found;
+        for (size_t n = 0; n < target().geometry.size(); ++n) {
+            EXPECT_EQ(target().geometry[n].kind, host::kGeometryLine);
+            found.push_back(itemPoints(target(), n));
+        }
+        return found;
+    }
 
     int handle = -1;
 };

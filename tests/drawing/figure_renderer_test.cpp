@@ -28,15 +28,6 @@ class FigureRendererTest : public SceneTest {
     void redraw(Limb* root, int posed, int style = kSegmentLines, PiPoint at = kOrigin) {
         EXPECT_EQ(redrawFigure(handle, root, &at, posed, style), 1);
     }
-    // The lines drawn, each as its two joints.
-    std::vector<std::vector<PiPoint>> lines() const {
-        std::vector<std::vector<PiPoint>> found;
-        for (size_t n = 0; n < target().geometry.size(); ++n) {
-            EXPECT_EQ(target().geometry[n].kind, host::kGeometryLine);
-            found.push_back(itemPoints(target(), n));
-        }
-        return found;
-    }
     int sceneObject(const char* name) { return piCreateObject(name, 1); }
 };
 
