@@ -94,3 +94,7 @@ int poseFigure(int object, Limb* root, const MotionTable* motion, int frame, int
         redrawFigure(object, root, &position, 1, segmentStyle);
     return 0;
 }
+
+int FigureData::pose(int objectHandle, int frame) {
+    return poseFigure(objectHandle, root, motion, frame, segmentStyle, posing);
+}

@@ -1,11 +1,14 @@
-// The hierarchy reader: statements, blocks, comments and the motion section.
+// The hierarchy reader: statements, blocks, comments and the motion section, and reading a whole
+// file into a figure.
 #include "hierarchy/hierarchy_reader.h"
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "hierarchy/number_reading.h"
 #include "hierarchy/std_file.h"
+#include "model/figure_data.h"
 #include "model/name_compare.h"
 #include "plugin/host_library.h"
 
@@ -364,4 +367,46 @@ int parseBlock(MotionTable* table, Limb* limb) {
         return 0;
     }
     return parseLevel(table, limb, 0);
+}
+
+int FigureData::read(const char* path, int isBioVision, std::string* opened) {
+    if (root != nullptr) {
+        freeTree(root);
+        root = nullptr;
+    }
+    root = newLimb();
+    if (root == nullptr)
+        return 0;
+
+    // AddExt answers in a buffer of the host's that its next call reuses.
+    const std::string fileName = AddExt(path, isBioVision ? ".bvh" : ".fig");
+    if (opened != nullptr)
+        *opened = fileName;
+    tagStandardFile* file = StdOpenFile(fileName.c_str(), kStdOpenRead);
+    if (file == nullptr) {
+        ErrorMessage(isBioVision ? "Unable to open BioVision data file"
+                                 : "Unable to open Figure data file");
+        return 0;
+    }
+    StdFlush(file);
+
+    delete motion;
+    motion = MotionTable::create(file);
+    if (motion == nullptr) {
+        StdCloseFile(file);
+        return 0;
+    }
+    while (parseBlock(motion, root) != 0) {
+    }
+    StdCloseFile(file);
+    motion->source = nullptr;  // the record is freed; nothing may read through it again
+
+    // The frames that came whole are kept; the user learns that the rest never came, with the
+    // file named as it was opened.
+    if (motion->endedEarly())
+        ErrorMessage("%s: the file ends after %d of %d frames", fileName.c_str(),
+                     motion->completeFrames(), motion->declaredFrames());
+    if (motion->mapCount != 0)
+        segmentStyle = kSegmentLines;
+    return 1;
 }

@@ -4,11 +4,14 @@
 // is called. Its operations are virtual so that code holding a FigureData from GetFigure (other
 // modules of the host) can reach them without linking against the module's internals.
 //
-// Where the operations live: creating, loading, posing and destroying in model/figure_data.cpp
-// (the file grammar itself is read by hierarchy/hierarchy_reader.cpp); save and writeTo in
+// Where the operations live, each in the layer that does its work, so that the model needs
+// nothing above it: freeing, rootLimb and holdsFigure in model/figure_data.cpp; read in
+// hierarchy/hierarchy_reader.cpp (the file grammar itself is read there too); save and writeTo in
 // hierarchy/hierarchy_writer.cpp, beside the rest of the grammar, whose writer keeps its working
 // state (the lines under way, which channel layout is written) to itself and sets only
-// outputFile and depth here while it writes.
+// outputFile and depth here while it writes; pose in drawing/figure_pose.cpp; create, load and
+// showInNewObject, which name and make the scene object through the owner, in
+// plugin/figure_loading.cpp.
 #pragma once
 
 #include <cstdint>

@@ -14,6 +14,22 @@ FigureData* attachedFigure(int objectHandle) {
     return static_cast<FigureData*>(data);
 }
 
+// The plug-in as the owner through which the settings sheet makes figures and shows them in new
+// scene objects, for as long as the sheet is open.
+class SheetFigures final : public FigureOwner {
+  public:
+    explicit SheetFigures(FigurePlugin& plugin) : plugin_(plugin) {}
+
+    FigureData* newFigure() override { return FigureData::create(&plugin_); }
+    const char* baseName(const char* path) override { return plugin_.baseName(path); }
+    int showInNewObject(FigureData& figure, const char* name) override {
+        return figure.showInNewObject(name);
+    }
+
+  private:
+    FigurePlugin& plugin_;
+};
+
 }  // namespace
 
 int FigurePlugin::showSettings() {
@@ -21,7 +37,8 @@ int FigurePlugin::showSettings() {
     context.objectHandle = call != nullptr ? call->objectHandle : 0;
     context.limbType = limbType();
     context.posing = posing();
-    context.owner = this;
+    SheetFigures figures(*this);
+    context.owner = &figures;
     return showSettingsSheet(context);
 }
 

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "drawing/figure_renderer.h"
-#include "plugin/figure_plugin.h"
 #include "ui/dialog_resources.h"
 #include "ui/part_adjust_dialog.h"
 
@@ -158,7 +157,7 @@ void dlgConfig::setRoot(Limb* limb) {
 FigureData* dlgConfig::makeFigureData() const {
     if (owner == nullptr)
         return nullptr;
-    FigureData* made = FigureData::create(owner);
+    FigureData* made = owner->newFigure();
     if (made != nullptr) {
         made->segmentStyle = limbType;
         made->posing = posing;
@@ -179,7 +178,7 @@ void dlgConfig::keepBuiltFigure() {
     figureData = nullptr;
     Limb* top = built->rootLimb();
     bool hasLimbs = top != nullptr && (top->name[0] != '.' || listsAnyLimb(top));
-    if (hasLimbs && built->showInNewObject(kBuiltObjectName) == 1)
+    if (hasLimbs && owner != nullptr && owner->showInNewObject(*built, kBuiltObjectName) == 1)
         return;
     if (hasLimbs)
         ErrorMessage("Unable to create a scene object for the figure built");
@@ -314,7 +313,7 @@ void dlgConfig::loadFigure() {
         ErrorMessage("%s holds no figure", opened.c_str());
         read = false;
     }
-    if (!read || loaded->showInNewObject(owner->baseName(answer.path)) != 1) {
+    if (!read || owner->showInNewObject(*loaded, owner->baseName(answer.path)) != 1) {
         loaded->destroy();
         delete loaded;
         return;

@@ -17,6 +17,7 @@
 #include "model/figure_data.h"
 #include "model/limb.h"
 #include "toolkit/dialog_base.h"
+#include "ui/figure_owner.h"
 
 class dlgConfig : public toolkit::PropertyPage {
   public:
@@ -29,7 +30,7 @@ class dlgConfig : public toolkit::PropertyPage {
     FigureData* figureData = nullptr;  // the object's figure data, or one this page made
     // What figure data made here start with: their owner (which names and creates their objects)
     // their segment style and their posing.
-    FigurePlugin* owner = nullptr;
+    FigureOwner* owner = nullptr;  // not owned
     int32_t limbType = kSegmentLines;
     int32_t posing = kPosingWorldAxes;
 

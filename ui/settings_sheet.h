@@ -6,8 +6,7 @@
 
 #include "model/figure_data.h"
 #include "toolkit/dialog_base.h"
-
-class FigurePlugin;
+#include "ui/figure_owner.h"
 
 // The "Settings" page: the segment style chosen with its radio buttons, the posing chosen with
 // "Pose as &captured", and two numbers that are shown and validated but read by nothing else.
@@ -31,10 +30,10 @@ class dlgSettings : public toolkit::PropertyPage {
 
 // What the plug-in hands the sheet when it opens it.
 struct SheetContext {
-    int32_t objectHandle = 0;       // the object of the current call; 0 or -1 for none
-    int32_t limbType = 0;           // the segment style figures made in the sheet start with
-    int32_t posing = 0;             // the PosingMode figures made in the sheet start with
-    FigurePlugin* owner = nullptr;  // the owner of figures made in the sheet; not owned
+    int32_t objectHandle = 0;      // the object of the current call; 0 or -1 for none
+    int32_t limbType = 0;          // the segment style figures made in the sheet start with
+    int32_t posing = 0;            // the PosingMode figures made in the sheet start with
+    FigureOwner* owner = nullptr;  // the owner of figures made in the sheet; not owned
 };
 
 // Shows the sheet for the object and waits until it closes. On OK the object's figure data takes
