@@ -59,7 +59,8 @@ function(figure_layer folder)
     get_target_property(used_folder ${used} FIGURE_FOLDER)
     list(APPEND allowed ${used_folder})
   endforeach()
-  set_target_properties(${LAYER_TARGET} PROPERTIES FIGURE_FOLDER ${folder})
+  set_target_properties(${LAYER_TARGET} PROPERTIES FIGURE_FOLDER ${folder}
+                        FIGURE_USES "${LAYER_USES}")
 
   figure_check_includes(${folder} ${LAYER_TARGET} ${allowed})
 
