@@ -1,6 +1,7 @@
 // fighost's window on Qt's offscreen platform, over the built module: its menus, loading through
 // a Load command, the frame controls, deleting an object, and the module's messages.
 #include "host/app/window/main_window.h"
+#include "host/app/window/command_menus.h"
 #include "host/app/window/file_menu.h"
 
 #include <gtest/gtest.h>
