@@ -2,6 +2,7 @@
 #include "host/app/window/file_loading.h"
 
 #include <QtCore/QFileInfo>
+#include <cctype>
 
 #include "host/app/core/figure_loading.h"
 #include "host/app/window/window_messages.h"
@@ -9,8 +10,19 @@
 #include "toolkit/file_filter.h"
 
 namespace fighost {
+namespace {
+
+std::string lowerCase(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+}  // namespace
 
 std::string loadEntryFor(ModuleSession* session, const std::string& path) {
+    // Extensions match in any letter case ("WALK.BVH" is a capture), as the command line's do.
+    const std::string name = lowerCase(path);
     std::string chosen, fallback;
     for (const standin::Command& command : standin::scene().commands) {
         if (command.category != "LOAD")
@@ -18,9 +30,11 @@ std::string loadEntryFor(ModuleSession* session, const std::string& path) {
         if (fallback.empty() || command.label == kFigureLoader)
             fallback = command.entry;
         const std::string filters = session->textResult(command.entry, kMessageFileFilter);
-        for (const toolkit::FileFilter& filter : toolkit::parseFileFilters(filters.c_str()))
-            if (chosen.empty() && toolkit::matchesFilter(path, filter))
+        for (toolkit::FileFilter filter : toolkit::parseFileFilters(filters.c_str())) {
+            filter.pattern = lowerCase(filter.pattern);
+            if (chosen.empty() && toolkit::matchesFilter(name, filter))
                 chosen = command.entry;
+        }
     }
     return chosen.empty() ? fallback : chosen;
 }

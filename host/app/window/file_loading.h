@@ -12,9 +12,9 @@ namespace fighost {
 
 class WindowMessages;
 
-// The entry of the first Load command of the command table whose file filter takes path's name;
-// when none does, the Figure loader's (else the first Load command's); empty when the table has
-// no Load command.
+// The entry of the first Load command of the command table whose file filter takes path's name,
+// its extension in any letter case; when none does, the Figure loader's (else the first Load
+// command's); empty when the table has no Load command.
 std::string loadEntryFor(ModuleSession* session, const std::string& path);
 
 // A file loaded into a scene object.
