@@ -19,7 +19,6 @@
 #include <QtWidgets/QStatusBar>
 #include <QtWidgets/QVBoxLayout>
 #include <algorithm>
-#include <iterator>
 
 #include "host/app/window/command_menus.h"
 #include "host/app/window/file_loading.h"
@@ -28,6 +27,7 @@
 #include "host/app/window/object_list.h"
 #include "host/app/window/play_keys.h"
 #include "host/app/window/scene_widget.h"
+#include "host/app/window/view_menu.h"
 #include "host/app/window/window_settings.h"
 #include "model/figure_data.h"
 #include "model/motion_table.h"
@@ -111,39 +111,9 @@ void MainWindow::buildMenus() {
         object->addAction(QStringLiteral("Delete"), this, [this] { deleteSelected(); });
     remove->setShortcut(QKeySequence::Delete);
 
-    QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
-    const std::pair<const char*, View> kViews[] = {
-        {"Front", View::kFront}, {"Side", View::kSide}, {"Top", View::kTop}, {"Iso", View::kIso}};
-    int key = 1;
-    for (const auto& entry : kViews) {
-        View chosen = entry.second;
-        view->addAction(QString::fromLatin1(entry.first), this,
-                        [this, chosen] { view_->setView(chosen); })
-            ->setShortcut(QKeySequence(QStringLiteral("Ctrl+%1").arg(key++)));
-    }
-    view->addAction(QStringLiteral("Fit"), this, [this] { view_->fitScene(); })
-        ->setShortcut(QKeySequence(QStringLiteral("F")));
-    view->addSeparator();
-    // The view's options, each a check mark: the figures' ground grid, the axis triad,
-    // perspective (else orthographic) projection, and the camera following the selected figure.
-    const std::pair<const char*, void (SceneWidget::*)(bool)> kOptions[] = {
-        {"Grid", &SceneWidget::setGrid},
-        {"Axes", &SceneWidget::setAxes},
-        {"Perspective", &SceneWidget::setPerspective},
-        {"Follow", &SceneWidget::setFollow}};
-    const bool initially[] = {view_->grid(), view_->axes(), view_->perspective(), view_->follow()};
-    for (size_t i = 0; i < std::size(kOptions); ++i) {
-        auto set = kOptions[i].second;
-        QAction* option = view->addAction(QString::fromLatin1(kOptions[i].first));
-        option->setCheckable(true);
-        option->setChecked(initially[i]);
-        connect(option, &QAction::toggled, this, [this, set](bool on) { (view_->*set)(on); });
-    }
-    view->addSeparator();
-    posingItem_ = view->addAction(QStringLiteral("Pose as captured"));
-    posingItem_->setCheckable(true);
-    connect(posingItem_, &QAction::triggered, this,
-            [this](bool on) { setPosingOfSelected(on ? kPosingCaptured : kPosingWorldAxes); });
+    posingItem_ = addViewMenu(menuBar(), view_, [this](bool on) {
+        setPosingOfSelected(on ? kPosingCaptured : kPosingWorldAxes);
+    });
     showPosing();
 }
 

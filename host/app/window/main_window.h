@@ -1,10 +1,11 @@
 // fighost's main window, playing the modelling host: a menu per category of the command table the
 // module registered, the scene view, the list of scene objects, frame controls that pose the
 // selected object, the module's Settings, and the module's messages in the status bar. The window
-// wires its pieces together: the menus from the command table are in command_menus.h, loading a
-// file in file_loading.h, the Play menu's keys in play_keys.h, the frame bar and its player in
-// frame_bar.h, the object list and status in object_list.h, the messages in window_messages.h,
-// the File menu in file_menu.h, Undo and Redo in main_window_undo.cpp.
+// wires its pieces together: the menus from the command table are in command_menus.h, the View
+// menu in view_menu.h, loading a file in file_loading.h, the Play menu's keys in play_keys.h, the
+// frame bar and its player in frame_bar.h, the object list and status in object_list.h, the
+// messages in window_messages.h, the File menu in file_menu.h, Undo and Redo in
+// main_window_undo.cpp.
 #pragma once
 
 #include <QtCore/QStringList>
