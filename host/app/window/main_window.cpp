@@ -1,9 +1,9 @@
-// The main window: menus from the command table, the frame bar, the object list, messages.
+// The main window, wiring its pieces together: the menus, the scene view, the object list, the
+// frame bar and the selected object's frames, Settings and the module's messages.
 #include "host/app/window/main_window.h"
 
 #include <QtCore/QFileInfo>
 #include <QtCore/QMimeData>
-#include <QtCore/QSignalBlocker>
 #include <QtCore/QTimer>
 #include <QtCore/QUrl>
 #include <QtGui/QAction>
@@ -11,7 +11,6 @@
 #include <QtGui/QDragEnterEvent>
 #include <QtGui/QDropEvent>
 #include <QtGui/QKeySequence>
-#include <QtWidgets/QApplication>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QListWidget>
@@ -20,19 +19,18 @@
 #include <QtWidgets/QStatusBar>
 #include <QtWidgets/QVBoxLayout>
 #include <algorithm>
-#include <cstdio>
-#include <iterator>
 
-#include "host/app/core/figure_loading.h"
-#include "host/app/core/figure_summary.h"
+#include "host/app/window/command_menus.h"
+#include "host/app/window/file_loading.h"
 #include "host/app/window/file_menu.h"
 #include "host/app/window/frame_bar.h"
 #include "host/app/window/object_list.h"
+#include "host/app/window/play_keys.h"
 #include "host/app/window/scene_widget.h"
+#include "host/app/window/view_menu.h"
 #include "host/app/window/window_settings.h"
 #include "model/figure_data.h"
 #include "model/motion_table.h"
-#include "toolkit/file_filter.h"
 
 namespace fighost {
 namespace {
@@ -47,29 +45,10 @@ int lastFrameOf(ModuleSession* session, int handle) {
 
 }  // namespace
 
-QString categoryTitle(const std::string& category) {
-    static const std::pair<const char*, const char*> kWords[] = {
-        {"BUILD", "Build"}, {"UTIL", "Utilities"}, {"LOAD", "Load"}, {"SAVE", "Save"}};
-    for (const auto& word : kWords)
-        if (category == word.first)
-            return QString::fromLatin1(word.second);
-    QString title = QString::fromStdString(category).toLower();
-    if (!title.isEmpty())
-        title[0] = title[0].toUpper();
-    return title;
-}
-
-QString dialogFilter(const std::string& moduleFilter) {
-    QStringList lines;
-    for (const toolkit::FileFilter& filter : toolkit::parseFileFilters(moduleFilter.c_str()))
-        lines << QString::fromStdString(toolkit::nameFilter(filter));
-    lines << QStringLiteral("All files (*)");
-    return lines.join(QStringLiteral(";;"));
-}
-
 MainWindow::MainWindow(ModuleSession* session, int style) : session_(session), style_(style) {
     setWindowTitle(QStringLiteral("fighost[*]"));
     fileMenu_ = new FileMenu(this, session);
+    commandMenus_ = new CommandMenus(this, session);
     chooser_ = [this](const QString& caption, const QString& filter) {
         // The folder last opened from or saved to in this window, else the one kept from before.
         QString start = fileMenu_->lastFolder().isEmpty() ? folder_ : fileMenu_->lastFolder();
@@ -122,24 +101,7 @@ MainWindow::~MainWindow() {
 void MainWindow::buildMenus() {
     fileMenu_->addTo(menuBar());
     buildEditMenu();
-    const std::vector<standin::Command>& commands = standin::scene().commands;
-    std::vector<std::pair<std::string, QMenu*>> menus;
-    for (size_t row = 0; row < commands.size(); ++row) {
-        const standin::Command& command = commands[row];
-        auto found = std::find_if(menus.begin(), menus.end(),
-                                  [&](const auto& menu) { return menu.first == command.category; });
-        QMenu* menu = found != menus.end() ? found->second : nullptr;
-        if (menu == nullptr) {
-            menu = menuBar()->addMenu(categoryTitle(command.category));
-            menus.emplace_back(command.category, menu);
-        }
-        QString label = QString::fromStdString(command.label);
-        if (command.category == "LOAD")
-            label += QStringLiteral("…");
-        QAction* action = menu->addAction(label);
-        action->setData(static_cast<qulonglong>(row));
-        connect(action, &QAction::triggered, this, [this, row] { runCommand(row); });
-    }
+    commandMenus_->addTo(menuBar());
 
     QMenu* object = menuBar()->addMenu(QStringLiteral("Object"));
     QAction* settings =
@@ -149,39 +111,9 @@ void MainWindow::buildMenus() {
         object->addAction(QStringLiteral("Delete"), this, [this] { deleteSelected(); });
     remove->setShortcut(QKeySequence::Delete);
 
-    QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
-    const std::pair<const char*, View> kViews[] = {
-        {"Front", View::kFront}, {"Side", View::kSide}, {"Top", View::kTop}, {"Iso", View::kIso}};
-    int key = 1;
-    for (const auto& entry : kViews) {
-        View chosen = entry.second;
-        view->addAction(QString::fromLatin1(entry.first), this,
-                        [this, chosen] { view_->setView(chosen); })
-            ->setShortcut(QKeySequence(QStringLiteral("Ctrl+%1").arg(key++)));
-    }
-    view->addAction(QStringLiteral("Fit"), this, [this] { view_->fitScene(); })
-        ->setShortcut(QKeySequence(QStringLiteral("F")));
-    view->addSeparator();
-    // The view's options, each a check mark: the figures' ground grid, the axis triad,
-    // perspective (else orthographic) projection, and the camera following the selected figure.
-    const std::pair<const char*, void (SceneWidget::*)(bool)> kOptions[] = {
-        {"Grid", &SceneWidget::setGrid},
-        {"Axes", &SceneWidget::setAxes},
-        {"Perspective", &SceneWidget::setPerspective},
-        {"Follow", &SceneWidget::setFollow}};
-    const bool initially[] = {view_->grid(), view_->axes(), view_->perspective(), view_->follow()};
-    for (size_t i = 0; i < std::size(kOptions); ++i) {
-        auto set = kOptions[i].second;
-        QAction* option = view->addAction(QString::fromLatin1(kOptions[i].first));
-        option->setCheckable(true);
-        option->setChecked(initially[i]);
-        connect(option, &QAction::toggled, this, [this, set](bool on) { (view_->*set)(on); });
-    }
-    view->addSeparator();
-    posingItem_ = view->addAction(QStringLiteral("Pose as captured"));
-    posingItem_->setCheckable(true);
-    connect(posingItem_, &QAction::triggered, this,
-            [this](bool on) { setPosingOfSelected(on ? kPosingCaptured : kPosingWorldAxes); });
+    posingItem_ = addViewMenu(menuBar(), view_, [this](bool on) {
+        setPosingOfSelected(on ? kPosingCaptured : kPosingWorldAxes);
+    });
     showPosing();
 }
 
@@ -217,37 +149,12 @@ void MainWindow::showPosing() {
 }
 
 void MainWindow::buildPlayMenu() {
-    // The keys of players: Space plays and pauses, Left and Right step, Home and End go to the
-    // ends. A frame field being typed in keeps its own keys.
-    QMenu* play = menuBar()->addMenu(QStringLiteral("Play"));
-    auto step = [this](int by) {
-        setPlaying(false);
-        showFrame(std::max(1, std::max(frame_, 1) + by));
-    };
-    const struct {
-        const char* text;
-        Qt::Key key;
-        std::function<void()> act;
-    } kItems[] = {
-        {"Play or Pause", Qt::Key_Space, [this] { setPlaying(!frameBar_->playing()); }},
-        {"Next Frame", Qt::Key_Right, [step] { step(1); }},
-        {"Previous Frame", Qt::Key_Left, [step] { step(-1); }},
-        {"First Frame", Qt::Key_Home,
-         [this] {
-             setPlaying(false);
-             showFrame(1);
-         }},
-        {"Last Frame", Qt::Key_End,
-         [this] {
-             setPlaying(false);
-             showFrame(kLastFrame);
-         }},
-    };
-    for (const auto& item : kItems) {
-        QAction* action = play->addAction(QString::fromLatin1(item.text));
-        action->setShortcut(QKeySequence(item.key));
-        connect(action, &QAction::triggered, this, item.act);
-    }
+    Player player;
+    player.playing = [this] { return frameBar_->playing(); };
+    player.setPlaying = [this](bool on) { setPlaying(on); };
+    player.frame = [this] { return frame_; };
+    player.showFrame = [this](int frame) { showFrame(frame); };
+    addPlayMenu(menuBar(), player);
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
@@ -404,51 +311,14 @@ void MainWindow::report(const QString& message) {
 }
 
 int MainWindow::loadFile(const QString& path, const std::string& entry) {
-    std::string chosen = entry;
-    std::string file = path.toStdString();
-    if (QFileInfo(path).isDir()) {
-        report(QStringLiteral("%1 is a folder, not a figure file").arg(path));
-        return host::kNoObject;
-    }
-    if (chosen.empty()) {
-        std::string fallback;
-        for (const standin::Command& command : standin::scene().commands) {
-            if (command.category != "LOAD")
-                continue;
-            if (fallback.empty() || command.label == kFigureLoader)
-                fallback = command.entry;
-            const std::string filters = session_->textResult(command.entry, kMessageFileFilter);
-            for (const toolkit::FileFilter& filter : toolkit::parseFileFilters(filters.c_str()))
-                if (chosen.empty() && toolkit::matchesFilter(file, filter))
-                    chosen = command.entry;
-        }
-        if (chosen.empty())
-            chosen = fallback;
-    }
-    LoadRequest request;
-    request.path = file;
-    request.style = style_;
-    request.posing = posing_;
-    if (chosen == session_->entryNameFor(kBioVisionLoader))
-        request.loader = kBioVisionLoader;
-    // The file the loader opens, which its messages are about.
-    std::string opened = openedPath(request);
-    std::string error;
-    setMessageFile(QString::fromStdString(opened));
-    int handle = loadInto(session_, request, chosen, &error);
-    setMessageFile(QString());
+    const LoadedFile loaded = loadWindowFile(session_, path, entry, style_, posing_, messages_);
+    const int handle = loaded.handle;
     if (handle == host::kNoObject) {
-        // The module's own message has reached the person already; ours only when it said none.
-        if (!error.empty())
-            report(QString::fromStdString(error));
         refresh();
         return host::kNoObject;
     }
-    files_[handle] = readFileFacts(opened);
-    // A save adds ".fig" to a name without an extension, so such a file cannot be saved back to.
-    const bool saveable =
-        request.loader == kFigureLoader && AddExt(opened.c_str(), ".fig") == opened;
-    fileMenu_->loaded(handle, opened, saveable, files_[handle]);
+    files_[handle] = loaded.facts;
+    fileMenu_->loaded(handle, loaded.opened, loaded.saveable, loaded.facts);
     refresh();
     selectObject(handle);
     // A figure with motion opens at its first frame, so the frame bar, the status and the picture
@@ -461,27 +331,7 @@ int MainWindow::loadFile(const QString& path, const std::string& entry) {
 }
 
 void MainWindow::runCommand(size_t row) {
-    const std::vector<standin::Command>& commands = standin::scene().commands;
-    if (row >= commands.size())
-        return;
-    const standin::Command command = commands[row];
-    QString label = QString::fromStdString(command.label);
-    if (command.category == "LOAD") {
-        std::string filter = session_->textResult(command.entry, kMessageFileFilter);
-        QString path = chooser_(label, dialogFilter(filter));
-        if (!path.isEmpty())
-            loadFile(path, command.entry);
-        return;
-    }
-    // The main action wants a call value; the host passes 1, and the object the command is for.
-    // What it does to the scene (the builder's sheet) is a step for Undo.
-    int answer = 0;
-    recordChange(label + QStringLiteral(" of %1"), selectedObject(), [&] {
-        answer = session_->send(command.entry, kMessageMainAction, selectedObject(), 1);
-    });
-    if (answer != 1)
-        tell(label + QStringLiteral(": the module did nothing"));
-    refresh();
+    commandMenus_->run(row);
 }
 
 void MainWindow::openSettings() {

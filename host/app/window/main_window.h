@@ -1,8 +1,11 @@
 // fighost's main window, playing the modelling host: a menu per category of the command table the
 // module registered, the scene view, the list of scene objects, frame controls that pose the
-// selected object, the module's Settings, and the module's messages in the status bar. The frame
-// bar and its player are in frame_bar.h, the object list and status in object_list.h, the messages
-// in window_messages.h, the File menu in file_menu.h, Undo and Redo in main_window_undo.cpp.
+// selected object, the module's Settings, and the module's messages in the status bar. The window
+// wires its pieces together: the menus from the command table are in command_menus.h, the View
+// menu in view_menu.h, loading a file in file_loading.h, the Play menu's keys in play_keys.h, the
+// frame bar and its player in frame_bar.h, the object list and status in object_list.h, the
+// messages in window_messages.h, the File menu in file_menu.h, Undo and Redo in
+// main_window_undo.cpp.
 #pragma once
 
 #include <QtCore/QStringList>
@@ -27,17 +30,11 @@ class QSplitter;
 
 namespace fighost {
 
+class CommandMenus;
 class FileMenu;
 class FrameBar;
 class ObjectList;
 class SceneWidget;
-
-// The menu title of a command-table category: "BUILD" is "Build", "UTIL" "Utilities", "LOAD"
-// "Load", "SAVE" "Save"; any other category in words of its own letters ("EXTRA" "Extra").
-QString categoryTitle(const std::string& category);
-// A file-dialog filter as the module gives it ("BioVision (*.bvh) |*.bvh||") in the dialog's own
-// form ("BioVision (*.bvh)"), each pair on a line of its own, with "All files (*)" last.
-QString dialogFilter(const std::string& moduleFilter);
 
 class MainWindow : public QMainWindow {
   public:
@@ -186,6 +183,7 @@ class MainWindow : public QMainWindow {
     QAction* redoAction_ = nullptr;
     WindowMessages* messages_ = nullptr;
     FileMenu* fileMenu_ = nullptr;
+    CommandMenus* commandMenus_ = nullptr;  // the menus from the command table
     // What each object's file held, by handle: loaded from a file in this window.
     std::map<int, FileFacts> files_;
     int frame_ = 0;              // the frame the selected object was last posed at; 0 for none

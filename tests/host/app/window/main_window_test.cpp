@@ -1,6 +1,8 @@
 // fighost's window on Qt's offscreen platform, over the built module: its menus, loading through
 // a Load command, the frame controls, deleting an object, and the module's messages.
 #include "host/app/window/main_window.h"
+#include "host/app/window/command_menus.h"
+#include "host/app/window/file_loading.h"
 #include "host/app/window/file_menu.h"
 
 #include <gtest/gtest.h>
@@ -62,6 +64,34 @@ TEST(MainWindowWords, CategoriesAndFiltersReadAsAPersonReadsThem) {
         {"no bars", "All files (*)"}};
     for (const auto& filter : filters)
         EXPECT_EQ(fighost::dialogFilter(filter.first), QString::fromLatin1(filter.second));
+}
+
+TEST_F(MainWindowTest, AFilesNameChoosesTheLoadCommand) {
+    // The first Load command whose filter takes the name, else the Figure loader, as the command
+    // line chooses by the extension.
+    const std::string bvh = session_.entryNameFor(fighost::kBioVisionLoader);
+    const std::string fig = session_.entryNameFor(fighost::kFigureLoader);
+    ASSERT_FALSE(bvh.empty());
+    ASSERT_FALSE(fig.empty());
+    ASSERT_NE(bvh, fig);
+    const std::pair<const char*, const std::string*> cases[] = {
+        {"walk.fig", &fig},  {"capture/human.bvh", &bvh}, {"HUMAN.BVH", &bvh},
+        {"Human.Bvh", &bvh}, {"walk.FIG", &fig},          {"walk", &fig},
+        {"notes.txt", &fig}, {"take.bvh.fig", &fig},      {"take.fig.bvh", &bvh},
+        {"bvh", &fig},       {"folder.bvh/walk", &fig},   {"", &fig}};
+    for (const auto& each : cases)
+        EXPECT_EQ(fighost::loadEntryFor(&session_, each.first), *each.second) << each.first;
+
+    // A capture named in capitals opens as the capture it is.
+    testing_support::TempDir folder;
+    const std::string capital =
+        folder.write("HUMAN.BVH", testing_support::readFile(example("human.bvh")));
+    const int human = window_->loadFile(QString::fromStdString(capital));
+    ASSERT_NE(human, host::kNoObject) << window_->lastMessage().toStdString();
+    const FigureData* figure = session_.figure(human);
+    ASSERT_NE(figure, nullptr);
+    ASSERT_NE(figure->motion, nullptr);
+    EXPECT_GT(figure->motion->frameCount, 1u);
 }
 
 TEST_F(MainWindowTest, MenusFollowTheRegisteredCommandTable) {
