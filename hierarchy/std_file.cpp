@@ -31,12 +31,10 @@ struct ByteClasses {
 
 constexpr ByteClasses makeByteClasses() {
     ByteClasses classes{};
-    classes.of['\t'] = kSeparator;
-    classes.of['\n'] = kSeparator;
-    classes.of['\r'] = kSeparator;
-    classes.of[' '] = kSeparator;
-    classes.of[','] = kSeparator;
-    classes.of['"'] = kQuote;
+    constexpr unsigned char kSeparators[] = {'\t', '\n', '\r', ' ', ','};
+    for (unsigned char separator : kSeparators)
+        classes.of[separator] = kSeparator;
+    classes.of[static_cast<unsigned char>('"')] = kQuote;
     return classes;
 }
 
