@@ -188,6 +188,45 @@ template void DataExchange::number(int, int32_t&);
 template void DataExchange::number(int, uint32_t&);
 template void DataExchange::number(int, double&);
 
+namespace {
+
+// Whether text, white space around it aside, is a sign and decimal digits: a whole number of any
+// size.
+bool isWholeNumber(const std::string& text) {
+    size_t at = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
+    if (at == text.size())
+        return false;
+    for (; at < text.size(); ++at) {
+        if (text[at] < '0' || text[at] > '9')
+            return false;
+    }
+    return true;
+}
+
+// The message that names the range low to high: whole numbers name their ends exactly; a decimal
+// range in six digits, as "%g" writes.
+template <typename Number>
+std::string outsideMessage(Number low, Number high) {
+    std::string lowText, highText;
+    if constexpr (std::is_floating_point_v<Number>) {
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%g", static_cast<double>(low));
+        lowText = buffer;
+        std::snprintf(buffer, sizeof buffer, "%g", static_cast<double>(high));
+        highText = buffer;
+    } else {
+        lowText = numberText(low);
+        highText = numberText(high);
+    }
+    const char* format =
+        std::is_floating_point_v<Number> ? kAskNumberBetween : kAskWholeNumberBetween;
+    char message[sizeof kAskWholeNumberBetween + 64];
+    std::snprintf(message, sizeof message, format, lowText.c_str(), highText.c_str());
+    return message;
+}
+
+}  // namespace
+
 template <typename Number>
 void DataExchange::number(int id, Number& field, Number low, Number high) {
     if (failed_)
@@ -197,27 +236,19 @@ void DataExchange::number(int id, Number& field, Number low, Number high) {
         return;
     }
     Number read = field;
+    if constexpr (std::is_integral_v<Number>) {
+        // A whole number too large for the field's type (or below 0 for an unsigned one) lies
+        // outside the range as well, and is told so.
+        if (parseNumber(window_.text(id), &read) == 0 && isWholeNumber(trimmed(window_.text(id)))) {
+            fail(id, outsideMessage(low, high).c_str());
+            return;
+        }
+    }
     number(id, read);
     if (failed_)
         return;
     if (read < low || read > high) {
-        // Whole numbers name their ends exactly; a decimal range in six digits, as "%g" writes.
-        std::string lowText, highText;
-        if constexpr (std::is_floating_point_v<Number>) {
-            char buffer[32];
-            std::snprintf(buffer, sizeof buffer, "%g", static_cast<double>(low));
-            lowText = buffer;
-            std::snprintf(buffer, sizeof buffer, "%g", static_cast<double>(high));
-            highText = buffer;
-        } else {
-            lowText = numberText(low);
-            highText = numberText(high);
-        }
-        const char* format =
-            std::is_floating_point_v<Number> ? kAskNumberBetween : kAskWholeNumberBetween;
-        char message[sizeof kAskWholeNumberBetween + 64];
-        std::snprintf(message, sizeof message, format, lowText.c_str(), highText.c_str());
-        fail(id, message);
+        fail(id, outsideMessage(low, high).c_str());
         return;
     }
     field = read;

@@ -66,8 +66,9 @@ TEST(TextExchangeTest, LimitIsSetBeforeTheTextAndLongerTextsAreRefused) {
     }
 }
 
-// A number within low to high reads; one outside them, or past the field's type, is refused with
-// the message that names the range, the focus on it, and the field keeps its value.
+// A number within low to high reads; one outside them, a whole number past the field's type
+// included, is refused with the message that names the range, the focus on it, and the field
+// keeps its value. A decimal past a double's range is not told apart from no number.
 TEST(NumberExchangeTest, NumbersOutsideTheRangeAreRefusedNamingIt) {
     const char* const floats = "Please enter a number between -3.40282e+38 and 3.40282e+38.";
     const char* const frames = "Please enter a whole number between 0 and 255.";
@@ -86,7 +87,11 @@ TEST(NumberExchangeTest, NumbersOutsideTheRangeAreRefusedNamingIt) {
         {"0", true, 0, nullptr},
         {"256", true, 7, frames},
         {"99999", true, 7, frames},
-        {"99999999999", true, 7, "Please enter a whole number of 0 or more."},
+        {"99999999999", true, 7, frames},
+        {" +99999999999999999999 ", true, 7, frames},
+        {"-1", true, 7, frames},
+        {"12a", true, 7, "Please enter a whole number of 0 or more."},
+        {"-", true, 7, "Please enter a whole number of 0 or more."},
     };
     for (const auto& c : cases) {
         RecordingWindow window;
