@@ -194,43 +194,6 @@ TEST(LimbWalkTest, GoesNoDeeperThanTheNestingLimit) {
     }
 }
 
-TEST(LimbWalkTest, FindsTheFirstMatchInPreOrder) {
-    Limb* root = buildFigure(false);
-    ASSERT_NE(root, nullptr);
-    TreeGuard guard{root};
-    const struct {
-        const char* prefix;
-        DeletedLimbs rule;
-        const char* found;  // null for none
-    } cases[] = {
-        {"Left", DeletedLimbs::kVisited, "LeftLeg"}, {"Ne", DeletedLimbs::kVisited, "Neck"},
-        {"Ne", DeletedLimbs::kSkipped, nullptr},     {"T", DeletedLimbs::kSkipped, nullptr},
-        {"H", DeletedLimbs::kSkipped, "Hips"},       {"X", DeletedLimbs::kVisited, nullptr},
-    };
-    for (const auto& c : cases) {
-        const std::string prefix = c.prefix;
-        int calls = 0;
-        Limb* found = findFirstLimb(root, c.rule, [&](const Limb* limb) {
-            ++calls;
-            return std::string(limb->name).compare(0, prefix.size(), prefix) == 0;
-        });
-        if (c.found == nullptr) {
-            EXPECT_EQ(found, nullptr) << c.prefix;
-        } else {
-            ASSERT_NE(found, nullptr) << c.prefix;
-            EXPECT_STREQ(found->name, c.found) << c.prefix;
-        }
-        // Nothing is looked at after the match.
-        int position = 0, total = 0;
-        forEachLimb(root, c.rule, [&](Limb* limb, Limb*, int) {
-            ++total;
-            if (limb == found)
-                position = total;
-        });
-        EXPECT_EQ(calls, found != nullptr ? position : total) << c.prefix;
-    }
-}
-
 // Each limb's level starts empty and its children see it as their parent's; the root sees none.
 TEST(LimbWalkTest, EachLimbSeesWhatItsParentPassedDown) {
     Limb* root = buildFigure(false);
