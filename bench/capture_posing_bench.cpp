@@ -16,6 +16,7 @@
 #include "host/stand_in_host.h"
 #include "model/figure_data.h"
 #include "model/limb.h"
+#include "model/limb_walk.h"
 #include "model/motion_table.h"
 
 namespace {
@@ -23,10 +24,9 @@ namespace {
 const char kCapture[] = "/usr/share/assimp/models/BVH/01_01.bvh";
 constexpr int kLimbs = 38;
 
-int countLimbs(const Limb* limb) {
-    int count = 1;
-    for (uint32_t slot = 0; slot < limb->childCount; ++slot)
-        count += countLimbs(limb->children[slot]);
+int countLimbs(const Limb* root) {
+    int count = 0;
+    forEachLimb(root, DeletedLimbs::kVisited, [&count](const Limb*, const Limb*, int) { ++count; });
     return count;
 }
 

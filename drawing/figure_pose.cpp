@@ -5,26 +5,12 @@
 #include "drawing/figure_renderer.h"
 #include "drawing/rotation_transform.h"
 #include "model/limb_channels.h"
+#include "model/limb_walk.h"
 
 namespace {
 
 // Degrees to radians are v * pi * (1 / 180); the factor is kept as its decimal value.
 constexpr double kPerDegree = 0.005555555555555556;
-
-void mapLimb(Limb* limb, const MotionTable* motion, ChannelMap* map, int depth) {
-    if (limb == nullptr)
-        return;
-    const ChannelSpan own = limbChannels(limb, motion);
-    for (uint32_t channel = own.first; channel < own.first + own.count; ++channel) {
-        if (map->limbs[channel] == nullptr)
-            map->limbs[channel] = limb;
-    }
-    if (depth >= kMaxLimbDepth)
-        return;
-    const uint32_t count = limb->childCount <= kMaxChildren ? limb->childCount : kMaxChildren;
-    for (uint32_t slot = 0; slot < count; ++slot)
-        mapLimb(limb->children[slot], motion, map, depth + 1);
-}
 
 // A double as a float; one beyond the float range becomes an infinity of its sign rather than
 // an undefined conversion.
@@ -41,7 +27,14 @@ float toFloat(double value) {
 void buildChannelMap(Limb* root, const MotionTable* motion, ChannelMap* map) {
     for (Limb*& limb : map->limbs)
         limb = nullptr;
-    mapLimb(root, motion, map, 0);
+    // Deleted limbs keep their channels: a frame line holds values for them too.
+    forEachLimb(root, DeletedLimbs::kVisited, [&](Limb* limb, Limb*, int) {
+        const ChannelSpan own = limbChannels(limb, motion);
+        for (uint32_t channel = own.first; channel < own.first + own.count; ++channel) {
+            if (map->limbs[channel] == nullptr)
+                map->limbs[channel] = limb;
+        }
+    });
 }
 
 int poseFigure(int object, Limb* root, const MotionTable* motion, int frame, int segmentStyle,

@@ -7,6 +7,7 @@
 #include "drawing/joint_rotation.h"
 #include "drawing/rotation_transform.h"
 #include "drawing/segment_geometry.h"
+#include "model/limb_walk.h"
 
 // Module-wide; see the header. Read by drawSegment, written only by redrawFigure.
 bool geometryCleared = true;
@@ -15,10 +16,6 @@ namespace {
 
 bool isFinitePoint(const PiPoint& p) {
     return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
-}
-
-bool isLive(const Limb* child) {
-    return child != nullptr && child->deleted != 1;
 }
 
 // Where a child's joint lies: its offset from the parent's joint, turned about that joint by the
@@ -36,28 +33,38 @@ PiPoint childJoint(const Limb* limb, const Limb* child, const PiPoint& p, int po
     return w;
 }
 
-// drawLimbTree for a limb depth levels below where the walk began.
-void drawLimbTreeAt(int object, Limb* limb, const PiPoint& p, int posed, int style, int depth) {
-    // Children beyond the depth limit are neither drawn nor walked: the stack stays bounded.
-    if (depth >= kMaxLimbDepth)
-        return;
-    const uint32_t count = limb->childCount <= kMaxChildren ? limb->childCount : kMaxChildren;
-    PiPoint rotation;
-    for (uint32_t slot = 0; slot < count; ++slot) {
-        const Limb* child = limb->children[slot];
-        if (!isLive(child))
-            continue;
-        const PiPoint w = childJoint(limb, child, p, posed, &rotation);
-        drawLimbSegment(object, limb, &p, &w, &rotation, style);
+// Draws a tree: on entering a limb, the segments from its joint to each live child's joint, one
+// after the other, before any child's own segments. Children below the depth limit are neither
+// drawn nor walked.
+class TreeDrawing {
+  public:
+    struct Level {
+        PiPoint joint;
+    };
+
+    TreeDrawing(int object, const PiPoint& position, int posed, int style)
+        : object_(object), position_(position), posed_(posed), style_(style) {}
+
+    LimbWalkStep enter(Limb* limb, Limb* parent, int depth, const Level* parentLevel, Level& own) {
+        PiPoint rotation;
+        own.joint = parent == nullptr
+                        ? position_
+                        : childJoint(parent, limb, parentLevel->joint, posed_, &rotation);
+        if (!limbWalkGoesBelow(depth))
+            return LimbWalkStep::kNotBelow;
+        for (const Limb* child : limbChildren(limb, DeletedLimbs::kSkipped)) {
+            const PiPoint w = childJoint(limb, child, own.joint, posed_, &rotation);
+            drawLimbSegment(object_, limb, &own.joint, &w, &rotation, style_);
+        }
+        return LimbWalkStep::kBelow;
     }
-    for (uint32_t slot = 0; slot < count; ++slot) {
-        Limb* child = limb->children[slot];
-        if (!isLive(child))
-            continue;
-        const PiPoint w = childJoint(limb, child, p, posed, &rotation);
-        drawLimbTreeAt(object, child, w, posed, style, depth + 1);
-    }
-}
+
+  private:
+    const int object_;
+    const PiPoint position_;
+    const int posed_;
+    const int style_;
+};
 
 // Where a child's joint lies posed as captured: the parent's joint plus the child's offset turned
 // by the parent's world rotation. Worked out in doubles from a joint kept in doubles.
@@ -71,34 +78,51 @@ PiPoint toPoint(const double p[3]) {
     return PiPoint{static_cast<float>(p[0]), static_cast<float>(p[1]), static_cast<float>(p[2])};
 }
 
-// The walk of drawLimbTreeAt, posed as captured: the limb's world rotation is its parent's world
-// rotation times its own channels' rotation, and turns the offsets of all its children.
-void drawCapturedAt(int object, Limb* limb, const double p[3], const RotationMatrix& parentWorld,
-                    const MotionTable* motion, int style, int depth) {
-    if (depth >= kMaxLimbDepth)
-        return;
-    const RotationMatrix world = multiply(parentWorld, channelRotation(limb, motion));
-    const uint32_t count = limb->childCount <= kMaxChildren ? limb->childCount : kMaxChildren;
-    const PiPoint from = toPoint(p);
-    // The associated object turns as the limb does, in the angles the host applies.
-    const PiPoint angles = hostRotationAngles(world);
-    double w[3];
-    for (uint32_t slot = 0; slot < count; ++slot) {
-        const Limb* child = limb->children[slot];
-        if (!isLive(child))
-            continue;
-        capturedJoint(world, child, p, w);
-        const PiPoint to = toPoint(w);
-        drawLimbSegment(object, limb, &from, &to, &angles, style);
+// TreeDrawing posed as captured: the limb's world rotation is its parent's world rotation times
+// its own channels' rotation, and turns the offsets of all its children.
+class CapturedDrawing {
+  public:
+    struct Level {
+        double joint[3];
+        RotationMatrix world;
+    };
+
+    CapturedDrawing(int object, const PiPoint& position, const MotionTable* motion, int style)
+        : object_(object), motion_(motion), style_(style) {
+        position_[0] = position.x;
+        position_[1] = position.y;
+        position_[2] = position.z;
     }
-    for (uint32_t slot = 0; slot < count; ++slot) {
-        Limb* child = limb->children[slot];
-        if (!isLive(child))
-            continue;
-        capturedJoint(world, child, p, w);
-        drawCapturedAt(object, child, w, world, motion, style, depth + 1);
+
+    LimbWalkStep enter(Limb* limb, Limb* parent, int depth, const Level* parentLevel, Level& own) {
+        if (parent == nullptr) {
+            for (int k = 0; k < 3; ++k)
+                own.joint[k] = position_[k];
+        } else {
+            capturedJoint(parentLevel->world, limb, parentLevel->joint, own.joint);
+        }
+        if (!limbWalkGoesBelow(depth))
+            return LimbWalkStep::kNotBelow;
+        own.world = multiply(parent == nullptr ? identityRotation() : parentLevel->world,
+                             channelRotation(limb, motion_));
+        const PiPoint from = toPoint(own.joint);
+        // The associated object turns as the limb does, in the angles the host applies.
+        const PiPoint angles = hostRotationAngles(own.world);
+        double w[3];
+        for (const Limb* child : limbChildren(limb, DeletedLimbs::kSkipped)) {
+            capturedJoint(own.world, child, own.joint, w);
+            const PiPoint to = toPoint(w);
+            drawLimbSegment(object_, limb, &from, &to, &angles, style_);
+        }
+        return LimbWalkStep::kBelow;
     }
-}
+
+  private:
+    const int object_;
+    double position_[3];
+    const MotionTable* const motion_;
+    const int style_;
+};
 
 // The steps around every redraw: the host's drawing held back, the object's earlier geometry
 // deleted, the figure drawn by walk (when there is a root), the host asked to redraw.
@@ -128,15 +152,16 @@ int redrawFigure(int object, Limb* root, const PiPoint* position, int posed, int
 int redrawCaptured(int object, Limb* root, const MotionTable* motion, const PiPoint* position,
                    int style) {
     return redrawWith(object, root, [&] {
-        const double p[3] = {position->x, position->y, position->z};
-        drawCapturedAt(object, root, p, identityRotation(), motion, style, 0);
+        CapturedDrawing drawing(object, *position, motion, style);
+        walkLimbTree(root, DeletedLimbs::kSkipped, drawing);
     });
 }
 
 int drawLimbTree(int object, Limb* limb, const PiPoint* position, int posed, int style) {
     if (limb == nullptr)
         return 0;
-    drawLimbTreeAt(object, limb, *position, posed, style, 0);
+    TreeDrawing drawing(object, *position, posed, style);
+    walkLimbTree(limb, DeletedLimbs::kSkipped, drawing);
     return 1;
 }
 

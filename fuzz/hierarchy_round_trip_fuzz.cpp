@@ -13,6 +13,7 @@
 #include "fuzz/memory_files.h"
 #include "hierarchy/std_file.h"
 #include "model/figure_data.h"
+#include "model/limb_walk.h"
 
 namespace {
 
@@ -93,13 +94,9 @@ void compare(const Limb* a, const MotionTable& ma, const Limb* b, const MotionTa
         compare(a->children[i], ma, b->children[i], mb, withChannels);
 }
 
-bool anyLimbDeclares(const Limb* limb) {
-    if (limb->declaredChannels > 0)
-        return true;
-    for (uint32_t i = 0; i < limb->childCount; ++i)
-        if (anyLimbDeclares(limb->children[i]))
-            return true;
-    return false;
+bool anyLimbDeclares(const Limb* root) {
+    return findFirstLimb(root, DeletedLimbs::kVisited,
+                         [](const Limb* limb) { return limb->declaredChannels > 0; }) != nullptr;
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "hierarchy/std_file.h"
 #include "model/figure_data.h"
 #include "model/limb_channels.h"
+#include "model/limb_walk.h"
 #include "platform/file_replace.h"
 #include "plugin/host_library.h"
 
@@ -36,17 +37,10 @@ constexpr char kUsualFrameTime[] = "0.033333";
 // The name the reader gives every End Site child, and so the only leaf written as one.
 constexpr char kEndSiteName[] = "End";
 
-// Whether any limb of the tree declared channels when it was read. Limbs below kMaxLimbDepth
-// are not looked at: no file makes them, and the walk must stay within the stack.
-bool declaresChannels(const Limb* limb, int level) {
-    if (limb->declaredChannels > 0)
-        return true;
-    if (level >= kMaxLimbDepth)
-        return false;
-    for (uint32_t i = 0; i < limb->childCount; ++i)
-        if (limb->children[i] != nullptr && declaresChannels(limb->children[i], level + 1))
-            return true;
-    return false;
+// Whether any limb of the tree, deleted ones included, declared channels when it was read.
+bool declaresChannels(const Limb* root) {
+    return findFirstLimb(root, DeletedLimbs::kVisited,
+                         [](const Limb* limb) { return limb->declaredChannels > 0; }) != nullptr;
 }
 
 // The channels a written limb owns in the motion table, or none when its declaration does not
@@ -60,39 +54,29 @@ bool ownChannels(const Limb* limb, const MotionTable* motion, uint32_t* first, u
     return true;
 }
 
-// The limbs whose channels the motion section writes, in the order writeLimb writes them: the
-// live limbs in pre-order, down to the same depth. Channels are contiguous and declared in file
+// The limbs whose channels the motion section writes, in the order writeTree writes them: the
+// live limbs in the order of the walk. Channels are contiguous and declared in file
 // order, so at most kMaxChannels limbs own any.
 struct WrittenChannels {
     const Limb* limbs[kMaxChannels];
     int count = 0;
 };
 
-void collectWrittenChannels(const Limb* limb, const MotionTable* motion, int level,
-                            WrittenChannels* written) {
-    uint32_t first = 0, count = 0;
-    if (ownChannels(limb, motion, &first, &count) && written->count < kMaxChannels)
-        written->limbs[written->count++] = limb;
-    if (level >= kMaxLimbDepth)
-        return;
-    for (uint32_t i = 0; i < limb->childCount; ++i) {
-        const Limb* child = limb->children[i];
-        if (child != nullptr && child->deleted != 1)
-            collectWrittenChannels(child, motion, level + 1, written);
-    }
+void collectWrittenChannels(const Limb* root, const MotionTable* motion, WrittenChannels* written) {
+    forEachLimb(root, DeletedLimbs::kSkipped, [&](const Limb* limb, const Limb*, int) {
+        uint32_t first = 0, count = 0;
+        if (ownChannels(limb, motion, &first, &count) && written->count < kMaxChannels)
+            written->limbs[written->count++] = limb;
+    });
 }
 
-// The channels the CHANNELS lines of the fixed layout declare, limb by limb as writeLimb writes
-// them: six on the root and three on every other limb with children, down to the same depth.
-int fixedLayoutColumns(const Limb* limb, int level) {
-    int columns = limb->childCount == 0 ? 0 : level == 0 ? 6 : 3;
-    if (level >= kMaxLimbDepth)
-        return columns;
-    for (uint32_t i = 0; i < limb->childCount; ++i) {
-        const Limb* child = limb->children[i];
-        if (child != nullptr && child->deleted != 1)
-            columns += fixedLayoutColumns(child, level + 1);
-    }
+// The channels the CHANNELS lines of the fixed layout declare, limb by limb as writeTree writes
+// them: six on the root and three on every other limb with children.
+int fixedLayoutColumns(const Limb* root) {
+    int columns = 0;
+    forEachLimb(root, DeletedLimbs::kSkipped, [&](const Limb* limb, const Limb* parent, int) {
+        columns += limb->childCount == 0 ? 0 : parent == nullptr ? 6 : 3;
+    });
     return columns;
 }
 
@@ -146,9 +130,13 @@ class FigureWriter {
     FigureWriter(FigureData& figure, LineWriter& lines, bool writesDeclaredChannels)
         : figure_(figure), lines_(lines), writesDeclaredChannels_(writesDeclaredChannels) {}
 
-    // Writes one limb's block and its live children's blocks at the figure's current depth; 0
-    // for none or when a write failed.
-    int writeLimb(const Limb* limb, int isRoot);
+    // Writes the root's block with its live limbs' blocks nested in it; 0 when a write failed.
+    int writeTree(const Limb* root);
+
+    // The walk's visitor: a limb's block opens on entering it and closes on leaving it, with
+    // the figure's depth set to the limb's depth meanwhile.
+    LimbWalkStep enter(const Limb* limb, const Limb* parent, int depth);
+    void leave(const Limb* limb, int depth);
 
   private:
     // Writes the lines of the limb's block before its children's blocks.
@@ -225,25 +213,23 @@ void FigureWriter::writeHead(const Limb* limb, int isRoot) {
     }
 }
 
-int FigureWriter::writeLimb(const Limb* limb, int isRoot) {
-    if (limb == nullptr)
-        return 0;
-    writeHead(limb, isRoot);
-    // No file nests deeper than kMaxLimbDepth, so a tree built deeper by hand is cut there
-    // rather than exhausting the stack.
-    int32_t& depth = figure_.depth;
-    if (depth < kMaxLimbDepth && lines_.ok()) {
-        ++depth;
-        for (uint32_t i = 0; i < limb->childCount; ++i) {
-            const Limb* child = limb->children[i];
-            if (child != nullptr && child->deleted != 1)
-                writeLimb(child, 0);
-        }
-        --depth;
-    }
+LimbWalkStep FigureWriter::enter(const Limb* limb, const Limb* parent, int depth) {
+    figure_.depth = depth;
+    writeHead(limb, parent == nullptr ? 1 : 0);
+    // After a failed write the blocks still open are only closed: the save fails anyway.
+    return lines_.ok() ? LimbWalkStep::kBelow : LimbWalkStep::kNotBelow;
+}
+
+void FigureWriter::leave(const Limb*, int depth) {
+    figure_.depth = depth;
     lines_.begin(depth);
     lines_.text("}");
     lines_.end();
+}
+
+int FigureWriter::writeTree(const Limb* root) {
+    // No file nests deeper than kMaxLimbDepth, so a tree built deeper by hand is cut there.
+    walkLimbTree(root, DeletedLimbs::kSkipped, *this);
     return lines_.ok() ? 1 : 0;
 }
 
@@ -260,20 +246,20 @@ int FigureData::writeTo(tagStandardFile* file) {
     // Only a figure whose table holds channels that no limb claims gets the fixed layout; a
     // figure read from a file without channels is written without CHANNELS lines.
     const bool writesDeclaredChannels =
-        declaresChannels(root, 0) || (motion != nullptr && motion->channelCount() == 0);
+        declaresChannels(root) || (motion != nullptr && motion->channelCount() == 0);
     FigureWriter writer(*this, *lines, writesDeclaredChannels);
     lines->begin(0);
     lines->text("HIERARCHY");
     lines->end();
     if (lines->ok())
-        writer.writeLimb(root, 1);
+        writer.writeTree(root);
     if (lines->ok() && motion != nullptr && motion->frameCount != 0) {
         if (writesDeclaredChannels) {
             WrittenChannels written;
-            collectWrittenChannels(root, motion, 0, &written);
+            collectWrittenChannels(root, motion, &written);
             writeMotion(*lines, *motion, &written, 0);
         } else {
-            writeMotion(*lines, *motion, nullptr, fixedLayoutColumns(root, 0));
+            writeMotion(*lines, *motion, nullptr, fixedLayoutColumns(root));
         }
     }
     const bool ok = lines->ok();

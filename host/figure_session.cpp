@@ -16,6 +16,7 @@
 #include "host/sheet_closer.h"
 #include "host/stand_in_host.h"
 #include "model/figure_data.h"
+#include "model/limb_walk.h"
 #include "platform/console.h"
 #include "platform/shared_library.h"
 #include "plugin/entry_points.h"
@@ -52,13 +53,12 @@ struct Module {
     }
 };
 
-// Live limbs below and including limb.
-int countLimbs(const Limb* limb, int level) {
-    if (limb == nullptr || limb->deleted == 1 || level > kMaxLimbDepth)
+// Live limbs below and including root; none when root itself is deleted.
+int countLimbs(const Limb* root) {
+    if (root == nullptr || root->deleted == 1)
         return 0;
-    int count = 1;
-    for (uint32_t i = 0; i < limb->childCount; ++i)
-        count += countLimbs(limb->children[i], level + 1);
+    int count = 0;
+    forEachLimb(root, DeletedLimbs::kSkipped, [&count](const Limb*, const Limb*, int) { ++count; });
     return count;
 }
 
@@ -76,7 +76,7 @@ void describe(const char* what, int handle, decltype(&GetFigure) getFigure) {
         return;
     }
     std::printf("%s: object %s, limbs %d, channels %d, frames %u, triangles %u\n", what,
-                object->name.c_str(), countLimbs(figure->root, 0),
+                object->name.c_str(), countLimbs(figure->root),
                 figure->motion ? figure->motion->channelCount() : 0,
                 figure->motion ? figure->motion->frameCount : 0u,
                 static_cast<unsigned>(object->count(host::kGeometryTriangle)));

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "model/limb_walk.h"
 #include "model/name_compare.h"
 
 namespace {
@@ -69,24 +70,10 @@ void setMapName(Limb* limb, const char* mapName) {
 }
 
 Limb* findLimb(Limb* start, const char* name, uint32_t channelIndex) {
-    if (start == nullptr) {
-        return nullptr;
-    }
-    bool hit = (name != nullptr) ? names::sameIgnoringCase(start->name, name)
-                                 : start->firstChannel >= channelIndex;
-    if (hit) {
-        return start;
-    }
-    uint32_t count = start->childCount <= static_cast<uint32_t>(kMaxChildren)
-                         ? start->childCount
-                         : static_cast<uint32_t>(kMaxChildren);
-    for (uint32_t i = 0; i < count; ++i) {
-        Limb* found = findLimb(start->children[i], name, channelIndex);
-        if (found != nullptr) {
-            return found;
-        }
-    }
-    return nullptr;
+    return findFirstLimb(start, DeletedLimbs::kVisited, [&](const Limb* limb) {
+        return name != nullptr ? names::sameIgnoringCase(limb->name, name)
+                               : limb->firstChannel >= channelIndex;
+    });
 }
 
 int freeTree(Limb* limb) {

@@ -1,10 +1,11 @@
 // The limb tree: one record per joint of a figure. Limbs come from the general heap, one by one,
 // zero-filled; a limb owns its children and a tree is freed from its root only (freeTree).
 //
-// Where the operations live: making, naming, finding and freeing limbs in model/limb.cpp; reading
-// a tree from a file in hierarchy/hierarchy_reader.cpp, writing one in
-// hierarchy/hierarchy_writer.cpp; which channels a limb owns in model/limb_channels.*; posing and
-// drawing in drawing/.
+// Where the operations live: making, naming, finding and freeing limbs in model/limb.cpp; the one
+// walk of a tree (pre-order, capped at kMaxChildren and kMaxLimbDepth, deleted limbs skipped or
+// not) that every other pass goes through in model/limb_walk.h; reading a tree from a file in
+// hierarchy/hierarchy_reader.cpp, writing one in hierarchy/hierarchy_writer.cpp; which channels a
+// limb owns in model/limb_channels.*; posing and drawing in drawing/.
 #pragma once
 
 #include <cstdint>
@@ -58,8 +59,8 @@ Limb* addChild(Limb* parent);
 int setName(Limb* limb, const char* name);
 // Pre-order search below and including start, deleted limbs included. With a name: the first
 // limb of that name (letter case ignored). Without: the first limb whose firstChannel is at least
-// channelIndex. Null when nothing matches or start is null. Recurses once per level, so the tree
-// must be no deeper than kMaxLimbDepth.
+// channelIndex. Null when nothing matches or start is null. Looks no deeper than kMaxLimbDepth
+// levels below start.
 Limb* findLimb(Limb* start, const char* name, uint32_t channelIndex);
 // Frees the subtree bottom-up, releasing each associated host object. Always 1. Walks without
 // recursion or allocation, so a tree of any depth is freed.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "drawing/figure_renderer.h"
+#include "model/limb_walk.h"
 #include "ui/dialog_resources.h"
 #include "ui/part_adjust_dialog.h"
 
@@ -36,16 +37,33 @@ double shownOffset(float value) {
 // The name of the scene object a figure built on the page goes into.
 constexpr char kBuiltObjectName[] = "figure";
 
-// Whether any live limb below limb is listed (has a name not beginning with ".").
-bool listsAnyLimb(const Limb* limb) {
-    for (uint32_t i = 0; i < limb->childCount; ++i) {
-        const Limb* child = limb->children[i];
-        if (child != nullptr && child->deleted != 1 &&
-            (child->name[0] != '.' || listsAnyLimb(child)))
-            return true;
-    }
-    return false;
+// Whether the list shows any limb of the tree: a live one whose name does not begin with ".".
+bool listsAnyLimb(const Limb* root) {
+    return findFirstLimb(root, DeletedLimbs::kSkipped,
+                         [](const Limb* limb) { return limb->name[0] != '.'; }) != nullptr;
 }
+
+// Builds the list's items: a listed limb's item goes under the item of its nearest listed
+// ancestor, or under the item the walk began below.
+class LimbListing {
+  public:
+    struct Level {
+        toolkit::TreeItem under;
+    };
+
+    LimbListing(toolkit::TreeControl& tree, toolkit::TreeItem top) : tree_(tree), top_(top) {}
+
+    LimbWalkStep enter(Limb* limb, Limb*, int, const Level* parentLevel, Level& own) {
+        own.under = parentLevel != nullptr ? parentLevel->under : top_;
+        if (limb->name[0] != '.')
+            own.under = tree_.insert(own.under, limb->name, limb);
+        return LimbWalkStep::kBelow;
+    }
+
+  private:
+    toolkit::TreeControl& tree_;
+    const toolkit::TreeItem top_;
+};
 
 // Copies what the dialog edits into the limb: the name as typed (its radius is not looked up
 // again), cut to the limb's fields.
@@ -123,16 +141,8 @@ void dlgConfig::onCommand(int id, toolkit::Notification what) {
 }
 
 void dlgConfig::listLimbs(Limb* limb, toolkit::TreeItem parent) {
-    if (limb == nullptr)
-        return;
-    toolkit::TreeItem under = parent;
-    if (limb->name[0] != '.')
-        under = tree.insert(parent, limb->name, limb);
-    for (uint32_t i = 0; i < limb->childCount; ++i) {
-        Limb* child = limb->children[i];
-        if (child != nullptr && child->deleted != 1)
-            listLimbs(child, under);
-    }
+    LimbListing listing(tree, parent);
+    walkLimbTree(limb, DeletedLimbs::kSkipped, listing);
 }
 
 void dlgConfig::refresh() {
@@ -177,7 +187,7 @@ void dlgConfig::keepBuiltFigure() {
     builtHere_ = false;
     figureData = nullptr;
     Limb* top = built->rootLimb();
-    bool hasLimbs = top != nullptr && (top->name[0] != '.' || listsAnyLimb(top));
+    bool hasLimbs = listsAnyLimb(top);
     if (hasLimbs && owner != nullptr && owner->showInNewObject(*built, kBuiltObjectName) == 1)
         return;
     if (hasLimbs)

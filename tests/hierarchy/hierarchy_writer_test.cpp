@@ -156,6 +156,37 @@ TEST_F(HierarchyWriterTest, DeletedSubtreesMapLinesAndTheRoot) {
     EXPECT_EQ(text.find("MOTION"), std::string::npos) << "no motion table, no motion section";
 }
 
+// The figure-access exports can leave a childCount past the 32 slots a limb has: the writer
+// writes the children there are and reads nothing beyond the slots.
+TEST_F(HierarchyWriterTest, ChildCountPastTheSlotsWritesTheSlots) {
+    const struct {
+        uint32_t childCount;
+        size_t joints;
+    } cases[] = {{33, 32}, {40, 32}, {0xFFFFFFFFu, 32}};
+    for (const auto& c : cases) {
+        OwnedFigure f;
+        f->root = newLimb();
+        setName(f->root, "Hips");
+        for (int i = 0; i < kMaxChildren; ++i)
+            child(f->root, ("J" + std::to_string(i)).c_str(), 0, 1, 0);
+        f->root->childCount = c.childCount;
+        const std::string path = dir.path("many.fig");
+        const int saved = f->save(path.c_str());
+        f->root->childCount = kMaxChildren;
+        ASSERT_EQ(saved, 1) << c.childCount;
+        const std::string text = readFile(path);
+        size_t joints = 0;
+        for (size_t at = text.find("JOINT J"); at != std::string::npos;
+             at = text.find("JOINT J", at + 1))
+            ++joints;
+        EXPECT_EQ(joints, c.joints) << c.childCount;
+        standin::resetScene();
+        OwnedFigure back;
+        ASSERT_EQ(back->read(path.c_str(), 0), 1) << c.childCount;
+        EXPECT_EQ(back->root->childCount, static_cast<uint32_t>(kMaxChildren)) << c.childCount;
+    }
+}
+
 TEST_F(HierarchyWriterTest, LonelyRootAndEmptyFrameLines) {
     OwnedFigure f;
     f->root = newLimb();

@@ -40,6 +40,34 @@ TEST_F(ConfigurePageTest, ListsLiveLimbsAndSkipsPlaceholders) {
     settings(object, again);
 }
 
+// A childCount past the 32 slots (the figure-access exports can leave one) lists the children
+// the slots hold and reads nothing beyond them.
+TEST_F(ConfigurePageTest, ListsNoMoreChildrenThanTheSlotsHold) {
+    for (uint32_t childCount : {33u, 0xFFFFFFFFu}) {
+        int object = load(smallFigure(), false);
+        ASSERT_NE(object, -1);
+        Limb* leg = figure(object)->rootLimb()->children[1];
+        std::string toes;
+        while (leg->childCount < 32) {
+            auto* toe = static_cast<Limb*>(std::calloc(1, sizeof(Limb)));
+            std::strcpy(toe->name, "Toe");
+            toe->associatedObject = -1;
+            leg->children[leg->childCount++] = toe;
+            toes += ",Toe";
+        }
+        leg->childCount = childCount;
+        Script script;
+        script.on("Settings", [&](WindowHandle sheet) {
+            EXPECT_EQ(limbList(openPage(sheet, "Configure")),
+                      "Hips[Chest[Arm[End]],Leg[End" + toes + "]]")
+                << childCount;
+            clickSheetButton(sheet, 2);
+        });
+        settings(object, script);
+        leg->childCount = 32;
+    }
+}
+
 // Add Limb goes under the selected limb, or under the root with nothing selected; Cancel adds
 // nothing. The list is rebuilt with nothing selected.
 TEST_F(ConfigurePageTest, AddLimbUnderTheSelectionOrTheRoot) {

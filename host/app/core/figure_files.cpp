@@ -2,10 +2,10 @@
 #include "host/app/core/figure_files.h"
 
 #include <cstring>
-#include <vector>
 
 #include "host/app/core/figure_loading.h"
 #include "model/figure_data.h"
+#include "model/limb_walk.h"
 
 namespace fighost {
 namespace {
@@ -29,16 +29,14 @@ class Digest {
     uint64_t hash_ = 14695981039346656037ull;
 };
 
-// The limbs in pre-order, without a recursion per level: a tree may be deep.
+// The limbs in pre-order, deleted ones included.
 void addTree(const Limb* root, Digest* digest) {
-    std::vector<const Limb*> pending{root};
-    while (!pending.empty()) {
-        const Limb* limb = pending.back();
-        pending.pop_back();
-        if (limb == nullptr) {
-            digest->add(0);
-            continue;
-        }
+    if (root == nullptr) {
+        digest->add(0);
+        return;
+    }
+    forEachLimb(root, DeletedLimbs::kVisited, [digest](const Limb* limb, const Limb*, int depth) {
+        digest->add(depth);
         digest->addText(limb->name, sizeof limb->name);
         digest->addText(limb->mapName, sizeof limb->mapName);
         digest->add(limb->childCount);
@@ -49,10 +47,7 @@ void addTree(const Limb* root, Digest* digest) {
         digest->add(limb->offset.x);
         digest->add(limb->offset.y);
         digest->add(limb->offset.z);
-        uint32_t children = limb->childCount < kMaxChildren ? limb->childCount : kMaxChildren;
-        for (uint32_t i = children; i > 0; --i)
-            pending.push_back(limb->children[i - 1]);
-    }
+    });
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 
 #include "host/app/core/module_session.h"
 #include "model/figure_data.h"
+#include "model/limb_walk.h"
 
 namespace fighost {
 namespace {
@@ -144,12 +145,7 @@ void relinkMaps(ModuleSession* session) {
         FigureData* figure = session->figure(object.handle);
         if (figure == nullptr)
             continue;
-        std::vector<Limb*> pending{figure->rootLimb()};
-        while (!pending.empty()) {
-            Limb* limb = pending.back();
-            pending.pop_back();
-            if (limb == nullptr)
-                continue;
+        forEachLimb(figure->rootLimb(), DeletedLimbs::kVisited, [&](Limb* limb, Limb*, int) {
             if (limb->mapName[0] != '\0' && (limb->associatedObject == host::kNoObject ||
                                              session->deleted(limb->associatedObject))) {
                 char name[kMapNameSize];
@@ -157,11 +153,7 @@ void relinkMaps(ModuleSession* session) {
                 name[kMapNameSize - 1] = '\0';
                 limb->associatedObject = liveNamed(name);
             }
-            const uint32_t children =
-                limb->childCount < kMaxChildren ? limb->childCount : kMaxChildren;
-            for (uint32_t i = 0; i < children; ++i)
-                pending.push_back(limb->children[i]);
-        }
+        });
     }
 }
 

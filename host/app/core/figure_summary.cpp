@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "model/figure_data.h"
+#include "model/limb_walk.h"
 
 namespace fighost {
 namespace {
@@ -12,8 +13,9 @@ namespace {
 // Lines whose joints differ by less than this are taken to meet.
 constexpr float kJointTolerance = 1e-4f;
 
-void addLimb(const Limb* limb, const MotionTable* motion, int parent, int depth,
-             FigureSummary* summary) {
+// Adds one limb's entry, linked to its parent's (an index, -1 for none); the entry's index.
+int addLimb(const Limb* limb, const MotionTable* motion, int parent, int depth,
+            FigureSummary* summary) {
     LimbSummary entry;
     entry.name.assign(limb->name, strnlen(limb->name, sizeof limb->name));
     entry.mapName.assign(limb->mapName, strnlen(limb->mapName, sizeof limb->mapName));
@@ -33,15 +35,30 @@ void addLimb(const Limb* limb, const MotionTable* motion, int parent, int depth,
     summary->limbs.push_back(entry);
     if (parent >= 0)
         summary->limbs[parent].children.push_back(index);
-    if (depth >= kMaxLimbDepth)
-        return;
-    uint32_t count = limb->childCount <= kMaxChildren ? limb->childCount : kMaxChildren;
-    for (uint32_t i = 0; i < count; ++i) {
-        const Limb* child = limb->children[i];
-        if (child != nullptr && child->deleted != 1)
-            addLimb(child, motion, index, depth + 1, summary);
-    }
+    return index;
 }
+
+// Adds the live limbs to the summary in pre-order, each linked to its parent.
+class LimbSumming {
+  public:
+    struct Level {
+        int index;
+    };
+
+    LimbSumming(const MotionTable* motion, FigureSummary* summary)
+        : motion_(motion), summary_(summary) {}
+
+    LimbWalkStep enter(const Limb* limb, const Limb*, int depth, const Level* parentLevel,
+                       Level& own) {
+        const int parent = parentLevel != nullptr ? parentLevel->index : -1;
+        own.index = addLimb(limb, motion_, parent, depth, summary_);
+        return LimbWalkStep::kBelow;
+    }
+
+  private:
+    const MotionTable* const motion_;
+    FigureSummary* const summary_;
+};
 
 bool meets(const PiPoint& a, const PiPoint& b) {
     return std::fabs(a.x - b.x) <= kJointTolerance && std::fabs(a.y - b.y) <= kJointTolerance &&
@@ -103,8 +120,8 @@ FigureSummary summarizeFigure(const FigureData& figure, const std::string& objec
     summary.object = objectName;
     summary.loader = loader;
     summary.posing = figure.posing;
-    if (figure.root != nullptr)
-        addLimb(figure.root, figure.motion, -1, 0, &summary);
+    LimbSumming summing(figure.motion, &summary);
+    walkLimbTree(static_cast<const Limb*>(figure.root), DeletedLimbs::kSkipped, summing);
     if (figure.motion != nullptr) {
         summary.channelCount = figure.motion->channelCount();
         summary.frameCount = figure.motion->frameCount;
