@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QtGui/QGuiApplication>
 #include <QtGui/QImage>
-#include <QtWidgets/QApplication>
 #include <QtWidgets/QMainWindow>
 #include <cstdlib>
 #include <fstream>
@@ -65,10 +65,3 @@ TEST(ApplicationIdentityTest, TheIconIsTheStickFigureAtEverySize) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication application(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

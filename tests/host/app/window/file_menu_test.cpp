@@ -243,13 +243,6 @@ TEST_F(FileMenuTest, ModulesMessageShowsOverTheSheet) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication application(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
-
 namespace {
 
 TEST_F(FileMenuTest, DeleteAsksFirstAndRecentFilesOpenAgain) {

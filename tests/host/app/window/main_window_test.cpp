@@ -648,13 +648,3 @@ TEST_F(MainWindowTest, ThePosingChosenIsKeptForTheNextTime) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    // What the window keeps goes to a folder of the tests' own.
-    testing_support::TempDir config;
-    setenv("XDG_CONFIG_HOME", config.root().c_str(), 1);
-    QApplication application(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

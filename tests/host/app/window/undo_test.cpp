@@ -3,7 +3,6 @@
 // with its name, style, frame and associated objects; the unsaved mark follows.
 #include <gtest/gtest.h>
 
-#include <QtCore/QStandardPaths>
 #include <QtCore/QTimer>
 #include <QtWidgets/QAbstractButton>
 #include <cstdlib>
@@ -314,12 +313,3 @@ TEST_F(UndoTest, NothingIsLostWhenASnapshotCannotBeMade) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    // What the window keeps (recent files, its size) goes to a place of the tests' own.
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication application(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
